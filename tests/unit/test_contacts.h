@@ -1,0 +1,33 @@
+// Helpers that build contacts and dates for the unit tests.
+#pragma once
+
+#include <string>
+
+#include "contest/contact_entry.h"
+#include "contest/ole_date.h"
+
+namespace rezov {
+
+inline OleDate At(int year, int month, int day, int hour, int minute, double second = 0) {
+  return OleDate{OleDateFromCalendar(year, month, day, hour, minute, second), kOleDateValid};
+}
+
+inline ContactArgs Contact(const std::string& call, const std::string& exchange,
+                           const std::string& country, const std::string& band = "160",
+                           const std::string& mode = "CW",
+                           OleDate time = At(2012, 3, 5, 19, 10)) {
+  ContactArgs c;
+  c.call = call;
+  c.time = time;
+  c.freqHz = band == "80" ? 3510000u : 1830000u;
+  c.mode = mode;
+  c.sentInfo = "599";
+  c.rcvdInfo = "599";
+  c.sentNumber = "001";
+  c.rcvdExchange = exchange;
+  c.country = country;
+  c.band = band;
+  return c;
+}
+
+}  // namespace rezov
