@@ -114,7 +114,11 @@ std::string PosixPlatform::ReadProfileString(const std::string& file,
   const std::optional<std::string> bytes = ReadAll(PosixPath(file));
   std::optional<std::string> value;
   if (bytes) value = ProfileLookup(*bytes, section, key);
-  return (value ? *value : fallback).substr(0, bufferSize - 1);
+  if (!value) {
+    // The Windows reader drops trailing blanks of the default it returns.
+    value = fallback.substr(0, fallback.find_last_not_of(' ') + 1);
+  }
+  return value->substr(0, bufferSize - 1);
 }
 
 bool PosixPlatform::WriteProfileString(const std::string& file, const std::string& section,
