@@ -16,6 +16,10 @@ declare -A groups=(
 
 wanted=()
 for group in "${@:-linux}"; do
+  # A Node.js that ships its own npm needs nothing from the npm package.
+  if [ "$group" = check ] && command -v node >/dev/null && command -v npm >/dev/null; then
+    continue
+  fi
   for pkg in ${groups[$group]}; do
     dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed" || wanted+=("$pkg")
   done

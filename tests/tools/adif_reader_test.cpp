@@ -1,0 +1,180 @@
+#include "tools/adif_reader.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/tools/fixture_files.h"
+#include "tools/log_format.h"
+
+namespace rezov {
+namespace {
+
+TEST(AdifReader, ReadsEveryFieldTheHostPasses) {
+  const ReplayLog log = ReadAdif(ReadFixture("basic.adi"));
+  ASSERT_TRUE(log.unreadable.empty());
+  EXPECT_TRUE(log.skipped.empty());
+  EXPECT_EQ(log.format, "ADIF");
+  EXPECT_EQ(log.recordCount, 4);
+  ASSERT_EQ(log.contacts.size(), 4u);
+
+  const ReplayContact& a = log.contacts[0];
+  EXPECT_EQ(a.call, "RA3AGS");
+  EXPECT_EQ(a.time.year, 2024);
+  EXPECT_EQ(a.time.month, 2);
+  EXPECT_EQ(a.time.day, 17);
+  EXPECT_EQ(a.time.hour, 18);
+  EXPECT_EQ(a.time.minute, 1);
+  EXPECT_EQ(a.time.second, 0);
+  EXPECT_EQ(a.freqHz, 1831500u);
+  EXPECT_EQ(a.band, "160");
+  EXPECT_EQ(a.mode, "CW");
+  EXPECT_EQ(a.rstSent, "599");
+  EXPECT_EQ(a.rstRcvd, "579");
+  EXPECT_EQ(a.sentNumber, "001");
+  EXPECT_EQ(a.rcvdExchange, "004 MA");
+  EXPECT_EQ(a.dxcc, 54);
+}
+
+// Lower-case names, text between fields, HHMMSS, band from the frequency,
+// the first item of STX_STRING, SRX padded with STATE after it.
+TEST(AdifReader, LowerCaseNamesAndDerivedValues) {
+  const ReplayLog log = ReadAdif(ReadFixture("basic.adi"));
+  ASSERT_EQ(log.contacts.size(), 4u);
+  const ReplayContact& b = log.contacts[1];
+  EXPECT_EQ(b.call, "UR5EAW");
+  EXPECT_EQ(b.time.hour, 18);
+  EXPECT_EQ(b.time.minute, 30);
+  EXPECT_EQ(b.time.second, 59);
+  EXPECT_EQ(b.freqHz, 3512000u);
+  EXPECT_EQ(b.band, "80");
+  EXPECT_EQ(b.mode, "SSB");
+  EXPECT_EQ(b.sentNumber, "012");
+  EXPECT_EQ(b.rcvdExchange, "007 UR");
+  EXPECT_EQ(b.rstSent, "");
+  EXPECT_EQ(b.dxcc, -1);
+}
+
+TEST(AdifReader, FieldsWithoutBlanksAndLongNumbers) {
+  const ReplayLog log = ReadAdif(ReadFixture("basic.adi"));
+  ASSERT_EQ(log.contacts.size(), 4u);
+  const ReplayContact& c = log.contacts[2];
+  EXPECT_EQ(c.call, "R3ACX/P");
+  EXPECT_EQ(c.band, "80");         // BAND 80M, any letter case
+  EXPECT_EQ(c.freqHz, 3524700u);   // digits below 1 Hz dropped
+  EXPECT_EQ(c.sentNumber, "1234");  // four digits stay four
+  EXPECT_EQ(c.rcvdExchange, "123");  // no STATE: the number alone
+  const ReplayContact& d = log.contacts[3];
+  EXPECT_EQ(d.freqHz, 2000000u);  // "2" MHz, the top edge of 160 m
+  EXPECT_EQ(d.band, "160");
+  EXPECT_EQ(d.sentNumber, "");
+  EXPECT_EQ(d.rcvdExchange, "");
+}
+
+TEST(AdifReader, StationValuesFromTheRecords) {
+  const ReplayLog log = ReadAdif(ReadFixture("basic.adi"));
+  EXPECT_EQ(log.ownCall, "RK3AXW");
+  EXPECT_EQ(log.ownRegion, "MA");
+  EXPECT_EQ(log.ownGrid, "KO85TS");
+}
+
+TEST(AdifReader, NoHeaderAndStationCallPreferredToOperator) {
+  const ReplayLog log = ReadAdif(ReadFixture("no_header.adi"));
+  ASSERT_TRUE(log.unreadable.empty());
+  ASSERT_EQ(log.contacts.size(), 2u);
+  EXPECT_EQ(log.contacts[0].call, "R3AA");
+  EXPECT_EQ(log.ownCall, "RK3AXW");  // record 2's STATION_CALLSIGN over record 1's OPERATOR
+}
+
+TEST(AdifReader, HeaderWithoutEohMakesTheFileUnreadable) {
+  const ReplayLog log = ReadAdif(ReadFixture("no_eoh.adi"));
+  EXPECT_NE(log.unreadable.find("<EOH>"), std::string::npos);
+  EXPECT_TRUE(log.contacts.empty());
+}
+
+TEST(AdifReader, EmptyFileAndHeaderOnlyHaveNoRecords) {
+  for (const char* text : {"", "  \r\n", "just a header <EOH>\r\n"}) {
+    const ReplayLog log = ReadAdif(text);
+    EXPECT_TRUE(log.unreadable.empty()) << text;
+    EXPECT_EQ(log.recordCount, 0) << text;
+  }
+}
+
+struct BadRecord {
+  int record;
+  std::size_t line;
+  const char* reason;  // a part of the reason given
+};
+
+// malformed.adi: one bad record of each kind, and good ones between them.
+const BadRecord kBadRecords[] = {
+    {1, 3, "bad field length in <CALL:x>"},
+    {3, 5, "field CALL of length 40 runs into the next record"},
+    {4, 6, "bad QSO_DATE '20240230'"},
+    {5, 7, "bad TIME_ON '2460'"},
+    {6, 8, "no CALL"},
+    {7, 9, "bad FREQ '1,836'"},
+    {8, 10, "unknown BAND '11m'"},
+    {9, 11, "no MODE"},
+    {10, 12, "bad DXCC '5x'"},
+    {11, 13, "FREQ 3.300 MHz lies in no amateur band"},
+    {13, 15, "the tag <LOG_PGM> has no length"},
+    {15, 17, "field FREQ of length 9 runs past the end of the file"},
+};
+
+TEST(AdifReader, BadRecordsAreSkippedWithPositionAndReason) {
+  const std::string bytes = ReadFixture("malformed.adi");
+  const ReplayLog log = ReadAdif(bytes);
+  ASSERT_TRUE(log.unreadable.empty());
+  EXPECT_EQ(log.recordCount, 15);
+  ASSERT_EQ(log.skipped.size(), std::size(kBadRecords));
+  for (std::size_t i = 0; i < log.skipped.size(); ++i) {
+    const ReadProblem& p = log.skipped[i];
+    const BadRecord& want = kBadRecords[i];
+    EXPECT_EQ(p.where.record, want.record) << want.reason;
+    EXPECT_EQ(p.where.line, want.line) << want.reason;
+    EXPECT_EQ(p.where.offset, LineStart(bytes, want.line)) << want.reason;
+    EXPECT_NE(p.reason.find(want.reason), std::string::npos) << p.reason;
+  }
+}
+
+TEST(AdifReader, GoodRecordsBetweenBadOnesAreAllKept) {
+  const ReplayLog log = ReadAdif(ReadFixture("malformed.adi"));
+  ASSERT_EQ(log.contacts.size(), 3u);
+  EXPECT_EQ(log.contacts[0].call, "R3AB");
+  EXPECT_EQ(log.contacts[0].where.record, 2);
+  EXPECT_EQ(log.contacts[1].call, "R3AL");
+  EXPECT_EQ(log.contacts[2].call, "R3AN");
+  EXPECT_EQ(log.contacts[2].where.record, 14);
+}
+
+TEST(AdifReader, BandOverFrequencyWithANote) {
+  const ReplayLog log = ReadAdif(ReadFixture("malformed.adi"));
+  ASSERT_EQ(log.contacts.size(), 3u);
+  EXPECT_EQ(log.contacts[1].band, "160");
+  EXPECT_EQ(log.contacts[1].freqHz, 3512000u);
+  ASSERT_EQ(log.notes.size(), 1u);
+  EXPECT_EQ(log.notes[0].where.record, 12);
+  EXPECT_NE(log.notes[0].reason.find("outside BAND 160m"), std::string::npos);
+}
+
+TEST(AdifReader, FirstOfRepeatedFieldsCounts) {
+  const ReplayLog log = ReadAdif(
+      "<CALL:4>R3AA <CALL:4>R3BB <QSO_DATE:8>20240217 <TIME_ON:4>1801 <FREQ:5>1.830 "
+      "<MODE:2>CW <EOR>");
+  ASSERT_EQ(log.contacts.size(), 1u);
+  EXPECT_EQ(log.contacts[0].call, "R3AA");
+}
+
+TEST(LogFormat, ExtensionFirstThenContent) {
+  const std::string cabrillo = ReadFixture("basic.cbr");
+  const std::string adif = ReadFixture("basic.adi");
+  EXPECT_EQ(ReadLog("x.adi", adif).format, "ADIF");
+  EXPECT_EQ(ReadLog("X.ADIF", adif).format, "ADIF");
+  EXPECT_EQ(ReadLog("x.cbr", cabrillo).format, "Cabrillo");
+  EXPECT_EQ(ReadLog("dir.d/x.LOG", cabrillo).format, "Cabrillo");
+  EXPECT_EQ(ReadLog("x.txt", cabrillo).format, "Cabrillo");
+  EXPECT_EQ(ReadLog("x.txt", adif).format, "ADIF");
+  EXPECT_EQ(ReadLog("x.adi", cabrillo).format, "ADIF");
+}
+
+}  // namespace
+}  // namespace rezov

@@ -1,0 +1,29 @@
+// The small named logs and country files the tool tests read.
+#pragma once
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace rezov {
+
+inline std::string FixturePath(const std::string& name) {
+  return std::string(REZOV_TOOL_FIXTURES) + "/" + name;
+}
+
+inline std::string ReadFixture(const std::string& name) {
+  std::ifstream in(FixturePath(name), std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// Byte offset of the start of a 1-based line, counted independently of the
+// readers.
+inline std::size_t LineStart(const std::string& bytes, std::size_t line) {
+  std::size_t offset = 0;
+  for (std::size_t n = 1; n < line; ++n) offset = bytes.find('\n', offset) + 1;
+  return offset;
+}
+
+}  // namespace rezov

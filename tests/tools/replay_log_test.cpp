@@ -1,0 +1,108 @@
+#include "tools/replay_log.h"
+
+#include <gtest/gtest.h>
+
+#include "tools/json_dump.h"
+#include "tools/tour_repeats.h"
+
+namespace rezov {
+namespace {
+
+TEST(ReplayLog, TextHelpers) {
+  EXPECT_EQ(Trimmed(" \t001 MA\r\n"), "001 MA");
+  EXPECT_EQ(Trimmed("   "), "");
+  EXPECT_EQ(UpperAscii("ua3abc/p\xE0"), "UA3ABC/P\xE0");
+  EXPECT_EQ(Items(" 001  MA\txyz "), (std::vector<std::string>{"001", "MA", "xyz"}));
+  EXPECT_EQ(PaddedNumber("7"), "007");
+  EXPECT_EQ(PaddedNumber("42"), "042");
+  EXPECT_EQ(PaddedNumber("123"), "123");
+  EXPECT_EQ(PaddedNumber("1234"), "1234");
+  EXPECT_EQ(PaddedNumber("7a"), "7a");
+  EXPECT_EQ(PaddedNumber(""), "");
+}
+
+TEST(ReplayLog, CalendarDatesAndOleDates) {
+  EXPECT_TRUE(IsCalendarDate(2024, 2, 29));
+  EXPECT_FALSE(IsCalendarDate(2023, 2, 29));
+  EXPECT_FALSE(IsCalendarDate(1900, 2, 29));
+  EXPECT_TRUE(IsCalendarDate(2000, 2, 29));
+  EXPECT_FALSE(IsCalendarDate(2024, 4, 31));
+  EXPECT_FALSE(IsCalendarDate(2024, 13, 1));
+  EXPECT_FALSE(IsCalendarDate(1899, 12, 31));
+  // 2024-02-17 is day 45339 after 1899-12-30; 18:00 is three quarters of it.
+  EXPECT_DOUBLE_EQ(OleDateOf(LogTime{2024, 2, 17, 18, 0, 0}), 45339.75);
+  EXPECT_DOUBLE_EQ(OleDateOf(LogTime{1899, 12, 30, 0, 0, 0}), 0.0);
+}
+
+TEST(ReplayLog, LineCounterCountsOnce) {
+  const std::string text = "a\nbc\n\nd";
+  LineCounter lines(text);
+  EXPECT_EQ(lines.LineAt(0), 1u);
+  EXPECT_EQ(lines.LineAt(2), 2u);
+  EXPECT_EQ(lines.LineAt(5), 3u);
+  EXPECT_EQ(lines.LineAt(6), 4u);
+  EXPECT_EQ(PositionText(LogPosition{3, 14, 512}), "record 3 (line 14, byte 512)");
+}
+
+ReplayContact At(const char* call, int day, int hour, int minute, const char* band = "160",
+                 const char* mode = "CW") {
+  static int record = 0;
+  ReplayContact c;
+  c.call = call;
+  c.time = LogTime{2024, 2, day, hour, minute, 0};
+  c.band = band;
+  c.mode = mode;
+  c.where.record = ++record;
+  return c;
+}
+
+TEST(TourRepeats, OnlySameCallBandModeDayAndHalfHour) {
+  ReplayLog log;
+  log.contacts = {
+      At("R3AA", 17, 18, 1),          // first
+      At("R3AA", 17, 18, 29),         // repeat: same tour
+      At("R3AA", 17, 18, 30),         // next tour
+      At("R3AA", 17, 18, 45, "80"),   // other band
+      At("R3AA", 17, 18, 50, "160", "SSB"),  // other mode
+      At("R3AB", 17, 18, 31),         // other call
+      At("R3AA", 18, 18, 5),          // another day
+      At("R3AA", 17, 19, 5),          // another hour
+      At("R3AA", 17, 18, 59),         // repeat of the 18:30 one
+  };
+  NoteTourRepeats(log);
+  ASSERT_EQ(log.notes.size(), 2u);
+  EXPECT_EQ(log.notes[0].where.record, log.contacts[1].where.record);
+  EXPECT_NE(log.notes[0].reason.find("repeats record " +
+                                     std::to_string(log.contacts[0].where.record)),
+            std::string::npos);
+  EXPECT_NE(log.notes[0].reason.find("18:00-18:29"), std::string::npos);
+  EXPECT_EQ(log.notes[1].where.record, log.contacts[8].where.record);
+  EXPECT_NE(log.notes[1].reason.find("18:30-18:59"), std::string::npos);
+}
+
+TEST(JsonDump, EscapesAndFields) {
+  ReplayLog log;
+  log.format = "ADIF";
+  log.ownCall = "RK3\"AXW\\";
+  ReplayContact c;
+  c.where = LogPosition{1, 2, 30};
+  c.call = "R3AA\xE9";
+  c.time = LogTime{2024, 2, 17, 18, 5, 9};
+  c.freqHz = 1830000;
+  c.rcvdExchange = "001\tMA";
+  log.contacts.push_back(c);
+  log.skipped.push_back({LogPosition{2, 3, 99}, "no CALL"});
+  log.recordCount = 2;
+  const std::string json = DumpJson(log);
+  EXPECT_NE(json.find("\"own_call\": \"RK3\\\"AXW\\\\\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"call\": \"R3AA\\u00e9\""), std::string::npos) << json;
+  EXPECT_NE(json.find("\"qso_date\": \"20240217\", \"time_on\": \"180509\""), std::string::npos);
+  EXPECT_NE(json.find("\"freq_hz\": 1830000"), std::string::npos);
+  EXPECT_NE(json.find("\"rcvd_exchange\": \"001\\u0009MA\""), std::string::npos);
+  EXPECT_NE(json.find("{\"record\": 2, \"line\": 3, \"offset\": 99, \"reason\": \"no CALL\"}"),
+            std::string::npos)
+      << json;
+}
+
+}  // namespace
+}  // namespace rezov

@@ -1,0 +1,321 @@
+#include "tools/replay_command.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <map>
+#include <system_error>
+
+#include "tools/band_table.h"
+#include "tools/country_lookup.h"
+#include "tools/cp1251.h"
+#include "tools/file_bytes.h"
+#include "tools/json_dump.h"
+#include "tools/log_format.h"
+#include "tools/module_loader.h"
+#include "tools/replay_session.h"
+#include "tools/tour_repeats.h"
+
+namespace fs = std::filesystem;
+
+namespace rezov {
+namespace {
+
+class Reporter {
+ public:
+  explicit Reporter(std::FILE* err) : err_(err) {}
+  int Fail(const std::string& text) {
+    std::fprintf(err_, "rezov: error: %s\n", text.c_str());
+    return kExitFailed;
+  }
+  void Note(const std::string& text) { std::fprintf(err_, "rezov: %s\n", text.c_str()); }
+
+ private:
+  std::FILE* err_;
+};
+
+// Skipped records and notes, in record order.
+void PrintProblems(const ReplayLog& log, const std::string& path, Reporter& report) {
+  std::vector<std::pair<const ReadProblem*, bool>> all;
+  for (const ReadProblem& p : log.skipped) all.push_back({&p, true});
+  for (const ReadProblem& p : log.notes) all.push_back({&p, false});
+  std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
+    return a.first->where.record < b.first->where.record;
+  });
+  for (const auto& [p, skipped] : all) {
+    report.Note(path + ": " + PositionText(p->where) + ": " +
+                (skipped ? p->reason + "; record skipped" : "note: " + p->reason));
+  }
+}
+
+bool ParseDate(const std::string& text, LogTime& t) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+  for (std::size_t i : {0, 1, 2, 3, 5, 6, 8, 9}) {
+    if (text[i] < '0' || text[i] > '9') return false;
+  }
+  t = LogTime{};
+  t.year = std::stoi(text.substr(0, 4));
+  t.month = std::stoi(text.substr(5, 2));
+  t.day = std::stoi(text.substr(8, 2));
+  return IsCalendarDate(t.year, t.month, t.day);
+}
+
+// The station values the log gives, with the command line's overrides.
+StationValues Station(const ReplayLog& log, const ToolOptions& o, const LogTime* date) {
+  StationValues s;
+  s.call = o.call.value_or(log.ownCall);
+  s.region = o.region.value_or(log.ownRegion);
+  s.grid = o.grid.value_or(log.ownGrid);
+  if (date) {
+    s.date = *date;
+  } else if (!log.contacts.empty()) {
+    LogTime day = log.contacts.front().time;
+    day.hour = day.minute = day.second = 0;
+    s.date = day;
+  }
+  return s;
+}
+
+// The module takes what it is given; an empty own call or region is
+// legal but rarely meant, so it is said.
+void NoteMissingStation(const StationValues& s, Reporter& report) {
+  if (s.call.empty()) {
+    report.Note("note: the log names no own call (STATION_CALLSIGN, OPERATOR or CALLSIGN:); "
+                "give it with --call");
+  }
+  if (s.region.empty()) {
+    report.Note("note: the log names no own region (MY_STATE or the sent exchange); give it "
+                "with --region");
+  }
+}
+
+bool IsFile(const fs::path& p) {
+  std::error_code ec;
+  return fs::is_regular_file(p, ec);
+}
+
+// The module named on the command line, or the one built beside the tool:
+// in the tool's folder or up to two folders above it.
+bool FindModule(const std::string& given, std::string& path, std::string& error) {
+  std::error_code ec;
+  if (!given.empty()) {
+    const fs::path p = fs::absolute(given, ec);
+    if (ec || !IsFile(p)) {
+      error = "no module file " + given;
+      return false;
+    }
+    path = p.string();
+    return true;
+  }
+  const std::string exe = os::ExecutablePath();
+  std::vector<fs::path> folders;
+  for (fs::path dir = fs::path(exe).parent_path(); !exe.empty() && folders.size() < 3;
+       dir = dir.parent_path()) {
+    folders.push_back(dir);
+    if (dir == dir.parent_path()) break;
+  }
+  std::string looked;
+  for (const fs::path& dir : folders) {
+    if (IsFile(dir / kModuleFileName)) {
+      path = (dir / kModuleFileName).string();
+      return true;
+    }
+    looked += (looked.empty() ? "" : ", ") + dir.string();
+  }
+  error = std::string("no ") + kModuleFileName + " beside the tool (looked in " + looked +
+          "); build the target Rezov or name the module with --module PATH";
+  return false;
+}
+
+// The module's current folder: created with its Plugins folder if missing.
+bool EnterWorkdir(const std::string& workdir, std::string& error) {
+  std::error_code ec;
+  fs::create_directories(fs::path(workdir) / "Plugins", ec);
+  if (!ec) fs::current_path(workdir, ec);
+  if (ec) {
+    error = "cannot use the work folder " + workdir + ": " + ec.message();
+    return false;
+  }
+  return true;
+}
+
+struct FileStamp {
+  fs::file_time_type time;
+  std::uintmax_t size;
+  bool operator==(const FileStamp& o) const { return time == o.time && size == o.size; }
+};
+
+// The Cabrillo files in the current folder, to see which one the module
+// writes.
+std::map<fs::path, FileStamp> CabrilloFiles() {
+  std::map<fs::path, FileStamp> files;
+  std::error_code ec;
+  for (fs::directory_iterator it(".", ec), end; !ec && it != end; it.increment(ec)) {
+    const fs::path& p = it->path();
+    if (UpperAscii(p.extension().string()) != ".CBR" || !IsFile(p)) continue;
+    std::error_code e1, e2;
+    const FileStamp stamp{fs::last_write_time(p, e1), fs::file_size(p, e2)};
+    if (!e1 && !e2) files.emplace(fs::absolute(p.filename(), e1), stamp);
+  }
+  return files;
+}
+
+std::optional<fs::path> WrittenFile(const std::map<fs::path, FileStamp>& before,
+                                    const std::map<fs::path, FileStamp>& after) {
+  std::optional<fs::path> newest;
+  fs::file_time_type newestTime{};
+  for (const auto& [path, stamp] : after) {
+    const auto old = before.find(path);
+    if (old != before.end() && old->second == stamp) continue;
+    if (!newest || stamp.time > newestTime) {
+      newest = path;
+      newestTime = stamp.time;
+    }
+  }
+  return newest;
+}
+
+// The summary with the line ends of this system's terminal.
+void PrintSummary(const std::string& summary, std::FILE* out) {
+  std::string text;
+  for (std::size_t i = 0; i < summary.size(); ++i) {
+    if (summary[i] == '\r' && i + 1 < summary.size() && summary[i + 1] == '\n') continue;
+    text += summary[i];
+  }
+  std::fprintf(out, "%s\n", text.c_str());
+}
+
+bool IsRussian(const std::string& country) {
+  return country == "UA" || country == "UA2" || country == "UA9";
+}
+
+std::string Meaning(int result, bool hasMessage, const std::optional<std::string>& country) {
+  if (result == 0 && hasMessage) return "refused: a repeat in the current tour";
+  if (result == 0) return "no answer: no country prefix was given";
+  if (result == 2) return "allowed: a new multiplier";
+  if (result == 1 && country && IsRussian(*country)) return "allowed: no new multiplier";
+  if (result == 1) return "allowed: a station outside Russia";
+  return "an answer the module does not document";
+}
+
+void PrintCheck(const CheckRequest& r, const CheckAnswer& a, std::FILE* out) {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+#if defined(_WIN32)
+  gmtime_s(&tm, &now);
+#else
+  gmtime_r(&now, &tm);
+#endif
+  const int first = tm.tm_min < 30 ? 0 : 30;
+  std::fprintf(out, "UTC %02d:%02d, tour %02d:%02d-%02d:%02d\n", tm.tm_hour, tm.tm_min,
+               tm.tm_hour, first, tm.tm_hour, first + 29);
+  std::fprintf(out, "CheckCall0 %s %s %s, region %s, country %s: %d, %s\n", r.call.c_str(),
+               r.band.c_str(), r.mode.c_str(), r.region.empty() ? "(none)" : r.region.c_str(),
+               r.country ? (r.country->empty() ? "(none)" : r.country->c_str()) : "(null)",
+               a.result,
+               Meaning(a.result, a.message.has_value(), r.country).c_str());
+  if (a.message) std::fprintf(out, "message: %s\n", Cp1251ToUtf8(*a.message).c_str());
+}
+
+struct Prepared {
+  ReplayLog log;
+  CheckRequest check;
+  std::optional<LogTime> date;
+};
+
+// Everything that does not need the module: options, log, countries.
+int Prepare(const ToolOptions& o, Prepared& p, Reporter& report) {
+  if (o.date) {
+    LogTime t;
+    if (!ParseDate(*o.date, t)) return report.Fail("bad --date " + *o.date + " (YYYY-MM-DD)");
+    p.date = t;
+  }
+  if (o.command == ToolCommand::kCheck) {
+    const std::optional<std::string> band = BandFromTyped(o.checkBand);
+    if (!band) return report.Fail("unknown band " + o.checkBand + " (160, 80, 160m, ...)");
+    p.check.band = *band;
+    p.check.call = UpperAscii(o.checkCall);
+    p.check.mode = UpperAscii(o.checkMode);
+    p.check.region = UpperAscii(o.checkRegion);
+  }
+  std::string bytes;
+  std::string why;
+  if (!ReadFileBytes(o.logPath, bytes, why)) {
+    return report.Fail("cannot read the log " + o.logPath + ": " + why);
+  }
+  p.log = ReadLog(o.logPath, bytes);
+  if (!p.log.unreadable.empty()) return report.Fail(o.logPath + ": " + p.log.unreadable);
+  CountryLookup countries(o.countryFile.empty() ? kDefaultCountryFile : o.countryFile);
+  if (!countries.Resolve(p.log, why)) return report.Fail(why);
+  if (o.command == ToolCommand::kCheck) {
+    if (o.checkCountry) {
+      p.check.country = UpperAscii(*o.checkCountry);
+    } else {
+      std::string prefix;
+      if (!countries.ForCall(p.check.call, prefix, why)) return report.Fail(why);
+      if (prefix.empty()) report.Note("note: no entity for " + p.check.call + "; country empty");
+      p.check.country = prefix;
+    }
+  }
+  NoteTourRepeats(p.log);
+  return kExitOk;
+}
+
+int Finish(const ReplayLog& log, Reporter& report) {
+  if (log.skipped.empty()) return kExitOk;
+  report.Note(std::to_string(log.skipped.size()) + " of " + std::to_string(log.recordCount) +
+              " records skipped");
+  return kExitSkipped;
+}
+
+int Replay(const ToolOptions& o, const Prepared& p, std::FILE* out, Reporter& report) {
+  std::string modulePath;
+  std::string why;
+  if (!FindModule(o.modulePath, modulePath, why)) return report.Fail(why);
+  if (!EnterWorkdir(o.workdir, why)) return report.Fail(why);
+  const std::unique_ptr<LoadedModule> module = LoadedModule::Open(modulePath, why);
+  if (!module) return report.Fail("cannot use the module " + modulePath + ": " + why);
+  // Only now that the replay can run: a failure above is the one line said.
+  PrintProblems(p.log, o.logPath, report);
+  const ModuleEntryPoints& m = module->entry();
+  const bool reportMode = o.command == ToolCommand::kReport;
+  const StationValues station = Station(p.log, o, p.date ? &*p.date : nullptr);
+  NoteMissingStation(station, report);
+  ResetModule(m, reportMode ? 1 : 0, station);
+  for (const ReplayContact& c : p.log.contacts) AddContact(m, c);
+  if (o.command == ToolCommand::kCheck) {
+    PrintCheck(p.check, CheckCallNow(m, p.check), out);
+    return Finish(p.log, report);
+  }
+  const auto before = reportMode ? CabrilloFiles() : std::map<fs::path, FileStamp>();
+  const ScoreAnswer score = GetScore(m);
+  PrintSummary(score.summary, out);
+  if (reportMode) {
+    const std::optional<fs::path> written = WrittenFile(before, CabrilloFiles());
+    if (!written) {
+      std::error_code ec;
+      return report.Fail("the module wrote no Cabrillo file in " +
+                         fs::current_path(ec).string());
+    }
+    std::fprintf(out, "Cabrillo file: %s\n", written->string().c_str());
+  }
+  return Finish(p.log, report);
+}
+
+}  // namespace
+
+int RunTool(const ToolOptions& o, std::FILE* out, std::FILE* err) {
+  Reporter report(err);
+  Prepared p;
+  if (Prepare(o, p, report) != kExitOk) return kExitFailed;
+  if (o.command == ToolCommand::kDump) {
+    PrintProblems(p.log, o.logPath, report);
+    std::fputs(DumpJson(p.log).c_str(), out);
+    return Finish(p.log, report);
+  }
+  const int status = Replay(o, p, out, report);
+  std::fflush(out);
+  return status;
+}
+
+}  // namespace rezov

@@ -1,0 +1,40 @@
+// The subcommands of the replay tool: score, report, check and dump.
+#pragma once
+
+#include <cstdio>
+#include <optional>
+#include <string>
+
+namespace rezov {
+
+enum ToolExit : int {
+  kExitOk = 0,
+  kExitFailed = 1,   // a log, module, work folder or country file unusable
+  kExitSkipped = 2,  // replayed, but some records could not be read
+};
+
+enum class ToolCommand { kScore, kReport, kCheck, kDump };
+
+struct ToolOptions {
+  ToolCommand command = ToolCommand::kScore;
+  std::string logPath;
+  std::string modulePath;  // empty: the module built beside the tool
+  std::string workdir = ".";
+  std::string countryFile;
+  // Overrides of what the log says about the operator's station.
+  std::optional<std::string> call;
+  std::optional<std::string> region;
+  std::optional<std::string> grid;
+  std::optional<std::string> date;  // YYYY-MM-DD
+  // The checked station.
+  std::string checkCall;
+  std::string checkBand;
+  std::string checkMode;
+  std::string checkRegion;
+  std::optional<std::string> checkCountry;
+};
+
+// Runs one command: results to `out`, problems and errors to `err`.
+int RunTool(const ToolOptions& options, std::FILE* out, std::FILE* err);
+
+}  // namespace rezov

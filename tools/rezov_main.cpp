@@ -1,0 +1,77 @@
+// rezov: replays an ADIF or Cabrillo log through the built module, calling
+// its entry points as the host does, and shows what the module answers.
+#include <CLI/CLI.hpp>
+
+#include "tools/country_lookup.h"
+#include "tools/module_loader.h"
+#include "tools/replay_command.h"
+
+namespace {
+
+using rezov::ToolCommand;
+using rezov::ToolOptions;
+
+// An option whose presence matters, not only its value.
+void Optional(CLI::App& app, const std::string& name, std::optional<std::string>& target,
+              const std::string& help) {
+  app.add_option_function<std::string>(
+      name, [&target](const std::string& value) { target = value; }, help);
+}
+
+CLI::App* Subcommand(CLI::App& app, const char* name, const char* help, ToolOptions& o,
+                     ToolCommand command) {
+  CLI::App* sub = app.add_subcommand(name, help);
+  sub->add_option("LOG", o.logPath, "the log: ADIF (.adi) or Cabrillo (.cbr, .log)")
+      ->required();
+  sub->callback([&o, command] { o.command = command; });
+  return sub;
+}
+
+void AddCommands(CLI::App& app, ToolOptions& o) {
+  Subcommand(app, "score", "replay the log and print the module's summary", o,
+             ToolCommand::kScore);
+  Subcommand(app, "report",
+             "replay in report mode: the setup form (LABEL=value lines on standard input, OK "
+             "or an empty line to confirm), then the Cabrillo file",
+             o, ToolCommand::kReport);
+  Subcommand(app, "dump", "print what the log reader made of the log, as JSON", o,
+             ToolCommand::kDump);
+  CLI::App* check = Subcommand(app, "check",
+                               "replay, then ask the module about a call now (UTC clock)", o,
+                               ToolCommand::kCheck);
+  check->add_option("CALL", o.checkCall, "the call being entered")->required();
+  check->add_option("--band", o.checkBand, "its band: 160, 80 (or 160m, 80m)")->required();
+  check->add_option("--mode", o.checkMode, "its mode: CW, SSB")->required();
+  check->add_option("--region", o.checkRegion, "its region code, e.g. MA, SP");
+  Optional(*check, "--country", o.checkCountry,
+           "its country prefix (default: from the country file)");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  rezov::os::PrepareConsole();
+  ToolOptions o;
+  CLI::App app{"rezov: score an ADIF or Cabrillo log through the Rezov module, as the host does"};
+  app.require_subcommand(1);
+  app.fallthrough();
+  app.add_option("--module", o.modulePath,
+                 std::string("the module to load (default: the ") + rezov::kModuleFileName +
+                     " built beside the tool)");
+  app.add_option("--workdir", o.workdir,
+                 "the module's current folder: holds Plugins/ and the written files; created "
+                 "if missing (default: the current folder)");
+  app.add_option("--cty", o.countryFile,
+                 std::string("the country file (default: ") + rezov::kDefaultCountryFile + ")");
+  Optional(app, "--call", o.call, "own call sign (default: from the log)");
+  Optional(app, "--region", o.region, "own region code (default: from the log)");
+  Optional(app, "--grid", o.grid, "own grid value (default: from the log)");
+  Optional(app, "--date", o.date, "contest date YYYY-MM-DD (default: the first contact's)");
+  AddCommands(app, o);
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::ParseError& e) {
+    return app.exit(e) == 0 ? rezov::kExitOk : rezov::kExitFailed;
+  }
+  return rezov::RunTool(o, stdout, stderr);
+}
