@@ -1,0 +1,36 @@
+# The Windows module: Rezov.dll, one self-contained file that imports only
+# KERNEL32, USER32, OLEAUT32 and msvcrt, with the setup dialog among its
+# resources and twenty exports (each entry point plain and decorated).
+enable_language(RC)
+
+if(CMAKE_SIZEOF_VOID_P EQUAL 8)
+  set(REZOV_ARCH x86_64)
+else()
+  set(REZOV_ARCH i686)
+endif()
+set(REZOV_DEF_FILE ${CMAKE_CURRENT_SOURCE_DIR}/plugin/rezov_${REZOV_ARCH}.def)
+set(REZOV_RESOURCE_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/resources/rezov.rc)
+
+add_library(rezov_platform STATIC
+  platform/win32/module_instance.cpp
+  platform/win32/setup_dialog_window.cpp
+  platform/win32/win32_date_text.cpp
+  platform/win32/win32_files.cpp
+  platform/win32/win32_platform.cpp
+)
+target_link_libraries(rezov_platform PUBLIC rezov_core user32 oleaut32 kernel32)
+
+# Breaks the build when the decorated declarations and the real entry points
+# take different parameters.
+add_library(rezov_export_signatures OBJECT plugin/export_declarations.cpp)
+target_compile_definitions(rezov_export_signatures PRIVATE REZOV_CHECK_SIGNATURES)
+target_include_directories(rezov_export_signatures PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+
+add_library(Rezov MODULE plugin/entry_points.cpp ${REZOV_RESOURCE_SCRIPT} ${REZOV_DEF_FILE})
+target_include_directories(Rezov PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
+target_link_libraries(Rezov PRIVATE rezov_platform rezov_core)
+add_dependencies(Rezov rezov_export_signatures)
+set_target_properties(Rezov PROPERTIES PREFIX "" OUTPUT_NAME Rezov SUFFIX ".dll"
+  LINK_DEPENDS ${REZOV_DEF_FILE})
+# -static folds libgcc, libstdc++ and winpthread into the DLL.
+target_link_options(Rezov PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)

@@ -1,0 +1,4 @@
+# Cross build of the 64-bit Rezov.dll with MinGW-w64.
+set(CMAKE_SYSTEM_PROCESSOR x86_64)
+set(REZOV_MINGW_TRIPLE x86_64-w64-mingw32)
+include(${CMAKE_CURRENT_LIST_DIR}/MingwToolchain.cmake)

@@ -1,0 +1,21 @@
+# Fails unless the DLL imports exactly KERNEL32, USER32, OLEAUT32 and msvcrt:
+# a host machine has those, and nothing else may be needed beside Rezov.dll.
+#   cmake -DOBJDUMP=<objdump> -DDLL=<Rezov.dll> -P check_imports.cmake
+cmake_minimum_required(VERSION 3.20)
+execute_process(COMMAND ${OBJDUMP} -p ${DLL} OUTPUT_VARIABLE dump RESULT_VARIABLE failed)
+if(failed)
+  message(FATAL_ERROR "${OBJDUMP} -p ${DLL} failed")
+endif()
+string(REGEX MATCHALL "DLL Name: [^\r\n]+" lines "${dump}")
+set(imports)
+foreach(line IN LISTS lines)
+  string(REPLACE "DLL Name: " "" name "${line}")
+  string(TOUPPER "${name}" name)
+  list(APPEND imports "${name}")
+endforeach()
+list(SORT imports)
+set(allowed KERNEL32.DLL MSVCRT.DLL OLEAUT32.DLL USER32.DLL)
+if(NOT imports STREQUAL allowed)
+  message(FATAL_ERROR "Rezov.dll imports ${imports}; it must import exactly ${allowed}")
+endif()
+message(STATUS "imports: ${imports}")
