@@ -41,15 +41,16 @@ bool operator==(const OleDate& a, const OleDate& b) {
 }
 
 std::optional<CalendarTime> ToCalendar(const OleDate& date) {
-  if (date.status != kOleDateValid || !std::isfinite(date.value) ||
-      date.value < kFirstDay || date.value >= kEndDay) {
-    return std::nullopt;
-  }
+  if (date.status != kOleDateValid || !std::isfinite(date.value)) return std::nullopt;
   // An OLE date counts whole days towards zero and the time of day away
   // from it, so -1.25 is 06:00 of the day before the epoch. Turn it into a
-  // linear instant first, then round that to the second.
+  // linear instant first, then round that to the second. The range test
+  // is on the instant: -657434.5 is noon of 0100-01-01, inside the range.
   const double wholeDays = std::trunc(date.value);
   const double timeOfDay = std::fabs(date.value - wholeDays);
+  if (wholeDays + timeOfDay < kFirstDay || wholeDays + timeOfDay >= kEndDay) {
+    return std::nullopt;
+  }
   const double instant = (wholeDays + timeOfDay) * kSecondsPerDay;
   const long long seconds = static_cast<long long>(std::llround(instant));
   long long days = seconds / kSecondsPerDay;

@@ -269,6 +269,12 @@ std::string ProfileUpdate(const std::string& bytes, const std::string& section,
     out.append(kLineEnd);
     AppendKeyLine(out, newKey, newValue);
   }
+  // Dropping blank lines can bring a line whose name starts with the bytes
+  // of a byte order mark to the very front, where a reader would take them
+  // for the mark; one real mark in front keeps the name whole.
+  if (body.size() == bytes.size() && out.compare(0, kUtf8Bom.size(), kUtf8Bom) == 0) {
+    out.insert(0, kUtf8Bom);
+  }
   return out;
 }
 

@@ -1,0 +1,12 @@
+// The replay tool's ADIF reader on arbitrary bytes.
+#include <cstdint>
+#include <string>
+
+#include "fuzz/replay_log_checks.h"
+#include "tools/adif_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  rezov::fuzz::CheckReplayLog(rezov::ReadAdif(bytes), bytes);
+  return 0;
+}

@@ -1,0 +1,13 @@
+// The replay tool's Cabrillo reader on arbitrary bytes.
+#include <cstdint>
+#include <string>
+
+#include "fuzz/replay_log_checks.h"
+#include "tools/cabrillo_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string bytes(reinterpret_cast<const char*>(data), size);
+  (void)rezov::LooksLikeCabrillo(bytes);
+  rezov::fuzz::CheckReplayLog(rezov::ReadCabrillo(bytes), bytes);
+  return 0;
+}

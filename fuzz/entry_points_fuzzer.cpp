@@ -1,0 +1,383 @@
+// Drives the ten exported functions, compiled from the module's own
+// plugin/entry_points.cpp, with a call sequence decoded from the input: null
+// pointers, texts of up to 1 MB, bytes 0x80-0xFF, NaN and infinite dates,
+// any integers, a settings file of arbitrary bytes. Beside the module runs
+// the literal reference on its own state and memory platform, fed the same
+// arguments as the boundary reads them; every answer, message, file and
+// record of the two must agree, and the message buffer the host hands over
+// is a heap block of the size the module promises to stay within.
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <deque>
+#include <limits>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "contest/call_check.h"
+#include "fuzz/memory_platform.h"
+#include "plugin/module_state.h"
+#include "plugin/rezov_exports.h"
+#include "settings/setup_dialog.h"
+#include "tests/reference/literal_reference.h"
+
+#define FUZZ_CHECK(condition)                                                         \
+  do {                                                                                \
+    if (!(condition)) {                                                               \
+      std::fprintf(stderr, "broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+      std::abort();                                                                   \
+    }                                                                                 \
+  } while (0)
+
+namespace rezov::fuzz {
+namespace {
+
+const char kProfilePath[] = "Plugins\\VARNO.ini";
+const std::size_t kMaxSteps = 48;
+
+const char* const kWords[] = {"UA",   "UA2",    "UA9",  "ua",   "UA9 ", "MA",    "ma",
+                              "160",  "80",     "3.5",  "0160", "CW",   "SSB",   "001 MA",
+                              "001MA", "0012SP", "0012 SP", "KO", "R3XX/P", "", "\xC0\xFF",
+                              "L1\r\nL2", "<CR><LF>", "a<CR>b", " R3XX "};
+
+// Keeps every text and date of one input alive while the calls use them.
+class Arena {
+ public:
+  const char* Keep(std::string text) {
+    texts_.push_back(std::move(text));
+    return texts_.back().c_str();
+  }
+  COleDateTime* Keep(COleDateTime date) {
+    dates_.push_back(date);
+    return &dates_.back();
+  }
+
+ private:
+  std::deque<std::string> texts_;
+  std::deque<COleDateTime> dates_;
+};
+
+// Reads the input front to back; past its end every byte reads as 0. The
+// layout is simple enough that fuzz/make_corpus.py writes sessions in it:
+//   text: a tag byte, 0 null, 1 long (count, byte: count+1 times 4096 of
+//         that byte), 2-31 a word of kWords, 32 and up inline with
+//         length tag-32 followed by the bytes;
+//   int: 4 bytes little-endian; date: see Date().
+class Decoder {
+ public:
+  Decoder(const std::uint8_t* data, std::size_t size) : data_(data), size_(size) {}
+
+  bool More() const { return pos_ < size_; }
+
+  std::uint8_t Byte() { return pos_ < size_ ? data_[pos_++] : 0; }
+
+  std::uint32_t U32() {
+    std::uint32_t v = 0;
+    for (int i = 0; i < 4; ++i) v |= static_cast<std::uint32_t>(Byte()) << (8 * i);
+    return v;
+  }
+  int Int() { return static_cast<int>(U32()); }
+  unsigned Unsigned() { return U32(); }
+
+  std::optional<std::string> Bytes() {
+    const std::uint8_t tag = Byte();
+    if (tag == 0) return std::nullopt;
+    if (tag == 1) {
+      const std::size_t n = (static_cast<std::size_t>(Byte()) + 1) * 4096;
+      const char c = static_cast<char>(Byte());
+      return std::string(n, c == '\0' ? '/' : c);  // up to 1 MB
+    }
+    if (tag < 32) return std::string(kWords[(tag - 2) % std::size(kWords)]);
+    std::string text;
+    for (std::size_t n = tag - 32; n > 0 && More(); --n) text += static_cast<char>(Byte());
+    return text;
+  }
+
+  // A text argument: the bytes up to the first NUL, as the module reads it.
+  const char* Text(Arena& arena) {
+    std::optional<std::string> bytes = Bytes();
+    return bytes ? arena.Keep(std::move(*bytes)) : nullptr;
+  }
+
+  // The arguments the module never reads, all alike.
+  const char* Unread(Arena& arena) {
+    switch (Byte() % 4) {
+      case 0: return nullptr;
+      case 1: return arena.Keep("x");
+      case 2: return arena.Keep("\xFF\x80\xC0");
+      default: return arena.Keep(std::string(70000, 'u'));
+    }
+  }
+
+  double Double() {
+    static const double kOdd[] = {std::numeric_limits<double>::quiet_NaN(),
+                                  std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity(),
+                                  std::numeric_limits<double>::max(),
+                                  std::numeric_limits<double>::lowest(),
+                                  std::numeric_limits<double>::denorm_min(),
+                                  -657434.5, 2958465.99999999, -1.25, 0.0, 1e12, -1e12,
+                                  40973.0 + (19 * 3600 + 29 * 60 + 59.6) / 86400.0};
+    const std::uint8_t tag = Byte();
+    if (tag < 64) return kOdd[tag % std::size(kOdd)];
+    if (tag < 128) {
+      std::uint64_t bits = U32();
+      bits |= static_cast<std::uint64_t>(U32()) << 32;
+      double d;
+      std::memcpy(&d, &bits, sizeof d);
+      return d;
+    }
+    // A day of 2012-03-05..07 and a minute of it, with tag's low bits as
+    // a second that is sometimes just short of the next minute.
+    const double day = 40973.0 + Byte() % 3;
+    const double minute = Byte() % 24 * 60 + Byte() % 60;
+    const double second = (tag & 1) ? 59.6 : (tag & 0x3E);
+    return day + (minute * 60 + second) / 86400.0;
+  }
+
+  COleDateTime* Date(Arena& arena) {
+    const std::uint8_t status = Byte();
+    if (status == 0xFF) return nullptr;
+    COleDateTime date;
+    date.m_dt = Double();
+    date.m_status = status < 0xF0 ? status % 4 : Int();
+    return arena.Keep(date);
+  }
+
+  // A clock reading: an hour and a minute, now and then any integers.
+  int ClockField(int range) {
+    const std::uint8_t b = Byte();
+    return b < 0xF0 ? b % range : Int();
+  }
+
+  DialogAnswer Answer() {
+    DialogAnswer answer;
+    static const int kResults[] = {kDialogOk, kDialogCancel, kDialogNotShown};
+    const std::uint8_t r = Byte();
+    answer.result = r < 3 ? kResults[r] : (r < 0xF0 ? kDialogOk : Int());
+    for (int edits = Byte() % 5; edits > 0; --edits) {
+      const std::uint8_t field = Byte();
+      answer.edits.emplace_back(field, Bytes().value_or(std::string()));
+    }
+    return answer;
+  }
+
+ private:
+  const std::uint8_t* data_;
+  std::size_t size_;
+  std::size_t pos_ = 0;
+};
+
+// The boundary's reading of raw arguments, written out again for the
+// reference side.
+std::string AsText(const char* text) { return text ? std::string(text) : std::string(); }
+
+OleDate AsDate(const COleDateTime* date) {
+  if (!date) return OleDate{0.0, kOleDateNull};
+  return OleDate{date->m_dt, date->m_status};
+}
+
+ContactArgs AsContact(const char* call, COleDateTime* time, unsigned freq, const char* mode,
+                      const char* sentInfo, const char* rcvdInfo, const char* number,
+                      const char* exchange, const char* country, const char* aux,
+                      const char* band) {
+  ContactArgs c;
+  c.call = AsText(call);
+  c.time = AsDate(time);
+  c.freqHz = freq;
+  c.mode = AsText(mode);
+  c.sentInfo = AsText(sentInfo);
+  c.rcvdInfo = AsText(rcvdInfo);
+  c.sentNumber = AsText(number);
+  c.rcvdExchange = AsText(exchange);
+  c.country = AsText(country);
+  c.auxText = AsText(aux);
+  c.band = AsText(band);
+  return c;
+}
+
+struct Witness {
+  MemoryPlatform platform;
+  ModuleState state{platform};
+};
+
+void StepReset(Decoder& d, Arena& a, Witness& w) {
+  const DialogAnswer answer = d.Answer();
+  ModulePlatform().answer = answer;
+  w.platform.answer = answer;
+  const int reportMode = d.Int();
+  const char* call = d.Text(a);
+  const char* region = d.Text(a);
+  const char* grid = d.Text(a);
+  COleDateTime* date = d.Date(a);
+  COleDateTime* unread = d.Date(a);
+  const char* u = d.Unread(a);
+  const int got = ResetStats0(u, reportMode, call, unread, date, u, u, u, u, region, u, u, grid,
+                              u, u, 1, 2, 3, 4.5, 5.5, u, u, u);
+  ResetArgs args;
+  args.reportMode = reportMode;
+  args.callSign = AsText(call);
+  args.contestDate = AsDate(date);
+  args.region = AsText(region);
+  args.grid = AsText(grid);
+  FUZZ_CHECK(got == 1);
+  FUZZ_CHECK(reference::ResetStats(w.state, args) == 1);
+}
+
+void StepContact(Decoder& d, Arena& a, Witness& w, bool add) {
+  const char* call = d.Text(a);
+  COleDateTime* time = d.Date(a);
+  const unsigned freq = d.Unsigned();
+  const char* mode = d.Text(a);
+  const char* sentInfo = d.Text(a);
+  const char* rcvdInfo = d.Text(a);
+  const char* number = d.Text(a);
+  const char* exchange = d.Text(a);
+  const char* country = d.Text(a);
+  const char* aux = d.Text(a);
+  const char* band = d.Text(a);
+  COleDateTime* unread = d.Date(a);
+  const char* u = d.Unread(a);
+  const ContactArgs c = AsContact(call, time, freq, mode, sentInfo, rcvdInfo, number, exchange,
+                                  country, aux, band);
+  AddData0Fn fn = add ? AddData0 : RemoveData0;
+  const int got = fn(u, call, time, unread, unread, unread, 42, freq, mode, sentInfo, rcvdInfo,
+                     number, exchange, u, u, u, u, u, u, u, u, u, country, 1, 2, 3, 4.5, 5.5, u,
+                     aux, u, band, u);
+  const int expected = add ? reference::AddData(w.state, c) : reference::RemoveData(w.state, c);
+  FUZZ_CHECK(got == expected);
+}
+
+void StepCheck(Decoder& d, Arena& a, Witness& w) {
+  const char* call = d.Text(a);
+  const char* mode = d.Text(a);
+  const char* country = d.Text(a);
+  const char* region = d.Text(a);
+  const char* band = d.Text(a);
+  const char* u = d.Unread(a);
+  const UtcTime now{d.ClockField(24), d.ClockField(60)};
+  ModulePlatform().now = now;
+  w.platform.now = now;
+  // The host gives no size: the module promises to stay within this many
+  // bytes, and the heap block ends right there.
+  const bool noBuffer = d.Byte() == 0xFF;
+  std::unique_ptr<char[]> buffer(new char[kMessageBufferLimit]);
+  std::memset(buffer.get(), '#', kMessageBufferLimit);
+  char untouched[4] = {'k', 'e', 'e', 'p'};
+  const int got = CheckCall0(call, 1, 2, mode, u, u, u, u, u, u, u, u, u, country, 1, 2, 3, 4.5,
+                             5.5, u, u, u, u, region, band, u, untouched,
+                             noBuffer ? nullptr : buffer.get());
+  CheckArgs args;
+  args.call = AsText(call);
+  args.mode = AsText(mode);
+  if (country) args.country = std::string(country);
+  args.region = AsText(region);
+  args.band = AsText(band);
+  const CheckOutcome expected = reference::CheckCall(w.state, now, args);
+  FUZZ_CHECK(got == expected.result);
+  FUZZ_CHECK(std::memcmp(untouched, "keep", 4) == 0);
+  if (expected.message && !noBuffer) {
+    FUZZ_CHECK(expected.message->size() < kMessageBufferLimit);
+    FUZZ_CHECK(std::memcmp(buffer.get(), expected.message->c_str(),
+                           expected.message->size() + 1) == 0);
+  } else {
+    for (std::size_t i = 0; i < kMessageBufferLimit; ++i) FUZZ_CHECK(buffer[i] == '#');
+  }
+}
+
+void StepResult(Decoder& d, Witness& w) {
+  const bool withResult = d.Byte() != 0xFF;
+  int got = 7, expected = 7;
+  const char* text = GetResult0(withResult ? &got : nullptr);
+  FUZZ_CHECK(text != nullptr);
+  const std::string want = reference::GetResult(w.state, withResult ? &expected : nullptr);
+  FUZZ_CHECK(want == text);
+  FUZZ_CHECK(got == expected);
+}
+
+void StepTrivial(Decoder& d, Arena& a) {
+  FUZZ_CHECK(GetNumberOfSets() == 1);
+  const int index = d.Int();
+  const char* name = GetSetName(index);
+  FUZZ_CHECK(name != nullptr && std::strcmp(name, index == 0 ? "Moscow" : "") == 0);
+  const char* u = d.Unread(a);
+  FUZZ_CHECK(GetExchgCount0(u, u, u) == 1);
+  FUZZ_CHECK(IsValidExchg0(u, u, u, u, d.Int(), 0, -1) == 0);
+}
+
+void StepSetup(Witness& w) {
+  const std::size_t before = ModulePlatform().messages.size();
+  SetupSet0();
+  FUZZ_CHECK(ModulePlatform().messages.size() == before + 1);
+  FUZZ_CHECK(ModulePlatform().messages.back() ==
+             "0|<default>|0|No additional setup for this contest");
+  w.platform.messages.push_back(ModulePlatform().messages.back());
+}
+
+// Conditions of the world both platforms meet alike.
+void StepWorld(Decoder& d, Witness& w) {
+  const int what = d.Byte() % 5;
+  const std::string bytes = what < 2 ? d.Bytes().value_or(std::string()) : std::string();
+  for (MemoryPlatform* p : {&ModulePlatform(), &w.platform}) {
+    switch (what) {
+      case 0: p->files[kProfilePath] = bytes; break;
+      case 1: p->files["cabrillo.ini"] = bytes; break;
+      case 2: p->cabrilloUnwritable = !p->cabrilloUnwritable; break;
+      case 3: p->profileUnwritable = !p->profileUnwritable; break;
+      default:
+        if (p->unreadable.empty()) {
+          p->unreadable.insert("cabrillo.ini");
+        } else {
+          p->unreadable.clear();
+        }
+        break;
+    }
+  }
+}
+
+// The module's state lives from load to unload, across inputs. A leading
+// ordinary reset on both sides empties the log and the bands; everything
+// else an input can see is rebuilt within that input.
+void StartInput(Witness& w) {
+  ResetStats0(nullptr, 0, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr,
+              nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, 0, 0, 0, 0, 0, nullptr,
+              nullptr, nullptr);
+  reference::ResetStats(w.state, ResetArgs{0, "", OleDate{0.0, kOleDateNull}, "", ""});
+  ModulePlatform().Clear();
+  w.platform.Clear();
+}
+
+void RunInput(const std::uint8_t* data, std::size_t size) {
+  Decoder d(data, size);
+  Arena arena;
+  Witness w;
+  StartInput(w);
+  for (std::size_t step = 0; step < kMaxSteps && d.More(); ++step) {
+    switch (d.Byte() % 10) {
+      case 0: StepTrivial(d, arena); break;
+      case 1: StepSetup(w); break;
+      case 2: StepReset(d, arena, w); break;
+      case 3:
+      case 4: StepContact(d, arena, w, true); break;
+      case 5: StepContact(d, arena, w, false); break;
+      case 6: StepCheck(d, arena, w); break;
+      case 7: StepResult(d, w); break;
+      default: StepWorld(d, w); break;
+    }
+    if (!ModulePlatform().SameAs(w.platform)) {
+      std::fprintf(stderr, "after step %zu, module and reference differ: %s\n", step,
+                   ModulePlatform().FirstDifference(w.platform).c_str());
+      std::abort();
+    }
+  }
+}
+
+}  // namespace
+}  // namespace rezov::fuzz
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  rezov::fuzz::RunInput(data, size);
+  return 0;
+}
