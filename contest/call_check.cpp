@@ -17,19 +17,6 @@ constexpr std::size_t kHeadSize = sizeof kMessageHead - 1;
 constexpr std::size_t kTailSize = sizeof kMessageTail - 1;
 static_assert(kHeadSize == 6 && kTailSize == 43, "message parts");
 
-bool IsRepeat(const QsoRecord& r, const CheckArgs& args, UtcTime now) {
-  return r.call == args.call && r.band == args.band && r.mode == args.mode &&
-         InSameTour(r.time, now);
-}
-
-bool IsLoggedMultiplier(const QsoLog& log, const CheckArgs& args) {
-  for (std::size_t i = 0; i < log.size(); ++i) {
-    const QsoRecord& r = log.at(i);
-    if (r.maKey == args.call || r.oblKey == args.region) return true;
-  }
-  return false;
-}
-
 }  // namespace
 
 bool InSameTour(const OleDate& time, UtcTime now) {
@@ -46,14 +33,19 @@ std::string RepeatMessage(const std::string& call) {
 }
 
 CheckOutcome CheckCall(const ModuleState& state, UtcTime now, const CheckArgs& args) {
-  for (std::size_t i = 0; i < state.qsoLog.size(); ++i) {
-    if (IsRepeat(state.qsoLog.at(i), args, now)) {
-      return {0, RepeatMessage(args.call)};
-    }
+  // A repeat: a record with this call, band and mode whose time lies in
+  // the tour of `now` (InSameTour, answered through the log's index).
+  const QsoLog& log = state.qsoLog;
+  const int tour = TourOfClock(now.hour, now.minute);
+  if (log.findFirstInTour(args.call, args.mode, args.band, tour)) {
+    return {0, RepeatMessage(args.call)};
   }
   if (!args.country) return {0, std::nullopt};
   if (!IsRussianPrefix(*args.country)) return {1, std::nullopt};
-  return {IsLoggedMultiplier(state.qsoLog, args) ? 1 : 2, std::nullopt};
+  // Logged already: some record has this call as its maKey or this region as
+  // its oblKey.
+  const bool logged = log.hasMaKey(args.call) || log.hasOblKey(args.region);
+  return {logged ? 1 : 2, std::nullopt};
 }
 
 }  // namespace rezov
