@@ -55,7 +55,7 @@ setup_failed() {
 }
 trap setup_failed ERR
 
-scripts/install-deps.sh linux windows
+scripts/install-deps.sh linux windows tools
 
 echo "== Linux Rezov.so for the comparison"
 cmake -S . -B "$build_linux" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREZOV_BUILD_TOOLS=OFF >/dev/null
