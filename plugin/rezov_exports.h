@@ -92,3 +92,22 @@ REZOV_EXPORT const char* GetResult0(int* result);
 }  // extern "C"
 
 #undef REZOV_T
+
+namespace rezov {
+
+// The ten entry points of a module loaded at run time, resolved by their
+// plain export names.
+struct ModuleEntryPoints {
+  GetNumberOfSetsFn GetNumberOfSets = nullptr;
+  GetSetNameFn GetSetName = nullptr;
+  SetupSet0Fn SetupSet0 = nullptr;
+  GetExchgCount0Fn GetExchgCount0 = nullptr;
+  IsValidExchg0Fn IsValidExchg0 = nullptr;
+  ResetStats0Fn ResetStats0 = nullptr;
+  AddData0Fn AddData0 = nullptr;
+  RemoveData0Fn RemoveData0 = nullptr;
+  CheckCall0Fn CheckCall0 = nullptr;
+  GetResult0Fn GetResult0 = nullptr;
+};
+
+}  // namespace rezov

@@ -13,19 +13,6 @@ namespace rezov {
 // The file name the module has on this system: "Rezov.so" or "Rezov.dll".
 extern const char kModuleFileName[];
 
-struct ModuleEntryPoints {
-  GetNumberOfSetsFn GetNumberOfSets = nullptr;
-  GetSetNameFn GetSetName = nullptr;
-  SetupSet0Fn SetupSet0 = nullptr;
-  GetExchgCount0Fn GetExchgCount0 = nullptr;
-  IsValidExchg0Fn IsValidExchg0 = nullptr;
-  ResetStats0Fn ResetStats0 = nullptr;
-  AddData0Fn AddData0 = nullptr;
-  RemoveData0Fn RemoveData0 = nullptr;
-  CheckCall0Fn CheckCall0 = nullptr;
-  GetResult0Fn GetResult0 = nullptr;
-};
-
 class LoadedModule {
  public:
   // Loads the module at `path` and resolves all ten entry points; empty,

@@ -11,18 +11,8 @@
 
 namespace rezov {
 
-struct LoadedModule {
+struct LoadedModule : ModuleEntryPoints {
   void* handle = nullptr;
-  GetNumberOfSetsFn GetNumberOfSets = nullptr;
-  GetSetNameFn GetSetName = nullptr;
-  SetupSet0Fn SetupSet0 = nullptr;
-  GetExchgCount0Fn GetExchgCount0 = nullptr;
-  IsValidExchg0Fn IsValidExchg0 = nullptr;
-  ResetStats0Fn ResetStats0 = nullptr;
-  AddData0Fn AddData0 = nullptr;
-  RemoveData0Fn RemoveData0 = nullptr;
-  CheckCall0Fn CheckCall0 = nullptr;
-  GetResult0Fn GetResult0 = nullptr;
 
   // A fresh copy of the module state: RTLD_LOCAL plus a close on destruction
   // unloads it, so every test starts from load.

@@ -13,18 +13,7 @@
 
 namespace rezov {
 
-struct EntryPoints {
-  GetNumberOfSetsFn GetNumberOfSets = nullptr;
-  GetSetNameFn GetSetName = nullptr;
-  SetupSet0Fn SetupSet0 = nullptr;
-  GetExchgCount0Fn GetExchgCount0 = nullptr;
-  IsValidExchg0Fn IsValidExchg0 = nullptr;
-  ResetStats0Fn ResetStats0 = nullptr;
-  AddData0Fn AddData0 = nullptr;
-  RemoveData0Fn RemoveData0 = nullptr;
-  CheckCall0Fn CheckCall0 = nullptr;
-  GetResult0Fn GetResult0 = nullptr;
-};
+using EntryPoints = ModuleEntryPoints;
 
 // What the operator does in one setup dialog: the texts typed over the
 // fields (label, text; CR LF for a line break), then OK or CANCEL.

@@ -45,20 +45,6 @@ bool AnswerDialogsFrom(const std::string& path) {
   return std::fclose(f) == 0 && std::freopen(path.c_str(), "rb", stdin) != nullptr;
 }
 
-EntryPoints Entries(const LoadedModule& m) {
-  EntryPoints e;
-  e.GetNumberOfSets = m.GetNumberOfSets;
-  e.GetSetName = m.GetSetName;
-  e.SetupSet0 = m.SetupSet0;
-  e.GetExchgCount0 = m.GetExchgCount0;
-  e.IsValidExchg0 = m.IsValidExchg0;
-  e.ResetStats0 = m.ResetStats0;
-  e.AddData0 = m.AddData0;
-  e.RemoveData0 = m.RemoveData0;
-  e.CheckCall0 = m.CheckCall0;
-  e.GetResult0 = m.GetResult0;
-  return e;
-}
 
 }  // namespace
 }  // namespace rezov
@@ -77,7 +63,7 @@ int main(int argc, char** argv) {
   }
   try {
     rezov::LoadedModule module(argv[1]);
-    return rezov::PlayContest(rezov::Entries(module)) ? 0 : 1;
+    return rezov::PlayContest(module) ? 0 : 1;
   } catch (const std::exception& e) {
     std::fprintf(stderr, "%s\n", e.what());
     return 2;
