@@ -25,10 +25,12 @@ class BenchPlatform : public Platform {
     const std::string& value = it == profile_.end() ? fallback : it->second;
     return value.substr(0, bufferSize == 0 ? 0 : bufferSize - 1);
   }
-  bool WriteProfileString(const std::string& file, const std::string& section,
-                          const std::string& key, const std::string& value) override {
-    profile_[std::make_tuple(file, section, key)] = value;
-    return true;
+  Status WriteProfileStrings(const std::string& file, const std::string& section,
+                             const std::vector<ProfileEntry>& entries) override {
+    for (const ProfileEntry& e : entries) {
+      profile_[std::make_tuple(file, section, e.key)] = e.value;
+    }
+    return {};
   }
   void StartProgram(const std::string&) override {}
   void ShowMessage(MessageOwner, const std::string&, const std::optional<std::string>&,
@@ -37,7 +39,7 @@ class BenchPlatform : public Platform {
   std::optional<std::string> ReadOrCreateFile(const std::string&) override {
     return std::string();
   }
-  bool WriteWholeFile(const std::string&, const std::string&) override { return true; }
+  Status WriteWholeFile(const std::string&, const std::string&) override { return {}; }
 
  private:
   std::map<std::tuple<std::string, std::string, std::string>, std::string> profile_;

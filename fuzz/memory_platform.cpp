@@ -3,7 +3,7 @@
 #include <cstdio>
 
 #include "platform/native_platform.h"
-#include "settings/profile_file.h"
+#include "platform/profile_file.h"
 #include "settings/setup_dialog.h"
 
 namespace rezov::fuzz {
@@ -44,16 +44,16 @@ std::string MemoryPlatform::ReadProfileString(const std::string& file,
   if (bufferSize == 0) return std::string();
   std::optional<std::string> value;
   const auto it = files.find(file);
-  if (it != files.end() && !unreadable.count(file)) value = ProfileLookup(it->second, section, key);
+  if (it != files.end() && !unreadable.count(file)) value = ProfileFileLookup(it->second, section, key);
   return (value ? *value : fallback).substr(0, bufferSize - 1);
 }
 
-bool MemoryPlatform::WriteProfileString(const std::string& file, const std::string& section,
-                                        const std::string& key, const std::string& value) {
-  if (profileUnwritable) return false;
+Status MemoryPlatform::WriteProfileStrings(const std::string& file, const std::string& section,
+                                           const std::vector<ProfileEntry>& entries) {
+  if (profileUnwritable) return Fail("No such file or directory");
   std::string& bytes = files[file];
-  bytes = ProfileUpdate(bytes, section, key, value);
-  return true;
+  bytes = ProfileFileUpdate(bytes, section, entries);
+  return {};
 }
 
 void MemoryPlatform::StartProgram(const std::string& commandLine) {
@@ -89,10 +89,10 @@ std::optional<std::string> MemoryPlatform::ReadOrCreateFile(const std::string& p
   return files[path];
 }
 
-bool MemoryPlatform::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  if (cabrilloUnwritable && EndsWith(path, ".cbr")) return false;
+Status MemoryPlatform::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  if (cabrilloUnwritable && EndsWith(path, ".cbr")) return Fail("Permission denied");
   files[path] = bytes;
-  return true;
+  return {};
 }
 
 bool MemoryPlatform::SameAs(const MemoryPlatform& other) const {

@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-#include "settings/profile_file.h"
+#include "platform/profile_file.h"
 
 #define FUZZ_CHECK(condition)                                                         \
   do {                                                                                \

@@ -5,8 +5,11 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "contest/ole_date.h"
+#include "platform/profile_file.h"
+#include "platform/result.h"
 
 namespace rezov {
 
@@ -52,11 +55,12 @@ class Platform {
                                         const std::string& key,
                                         const std::string& fallback,
                                         std::size_t bufferSize) = 0;
-  // True when the value reached the file.
-  virtual bool WriteProfileString(const std::string& file,
-                                  const std::string& section,
-                                  const std::string& key,
-                                  const std::string& value) = 0;
+  // Sets every entry of `section`, in order, as one change of the file:
+  // either all of them reach it or, on failure, the file stays byte for byte
+  // as it was, every other section and key with it. A file that exists but
+  // cannot be read whole is never rewritten.
+  virtual Status WriteProfileStrings(const std::string& file, const std::string& section,
+                                     const std::vector<ProfileEntry>& entries) = 0;
 
   // Starts a program detached, with the window shown normally; never waits.
   virtual void StartProgram(const std::string& commandLine) = 0;
@@ -77,10 +81,10 @@ class Platform {
   // bytes returned at that point).
   virtual std::optional<std::string> ReadOrCreateFile(const std::string& path) = 0;
 
-  // Replaces the file with `bytes` so that a failed write never leaves a
-  // partial file behind where the old one stood. True only when every byte
-  // was written and the file closed without error.
-  virtual bool WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
+  // Replaces the file with `bytes`, whole or not at all, as
+  // ReplaceFileContents does (platform/replace_file.h); `path` is a relative
+  // path written with backslashes.
+  virtual Status WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
 };
 
 }  // namespace rezov

@@ -79,7 +79,7 @@ std::string CabrilloFileBytes(const StationSettings& s, std::int32_t claimedScor
   return bytes;
 }
 
-bool WriteCabrilloFile(ModuleState& state) {
+Status WriteCabrilloFile(ModuleState& state) {
   // A header extension file that can be neither read nor created adds
   // nothing; the log is written all the same.
   const std::string extension =

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "contest/ole_date.h"
+#include "platform/result.h"
 
 namespace rezov {
 
@@ -29,9 +30,9 @@ void AppendQsoLine(StationSettings& settings, const std::string& call, std::int3
 std::string CabrilloFileBytes(const StationSettings& settings, std::int32_t claimedScore,
                               const std::string& headerExtension);
 
-// Writes the file from the record, the score and `qsoLines`. True only when
-// the whole file reached the disk; otherwise the previous file stays.
-bool WriteCabrilloFile(ModuleState& state);
+// Writes the file from the record, the score and `qsoLines`, whole or not
+// at all: on failure the previous file stays byte for byte.
+Status WriteCabrilloFile(ModuleState& state);
 
 // Writes the Cabrillo file of the stored log, tells the operator whether it
 // was produced and puts -1 into `*result` (when given).

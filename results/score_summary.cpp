@@ -244,7 +244,10 @@ const char* GetResult(ModuleState& state, int* result) {
   state.summaryText = std::move(text);
   state.claimedScore = score;
   if (result) *result = score;
-  state.platform.WriteProfileString(kSettingsFile, kSettingsSection, "Claimed", Num(score));
+  // The module reports no failure here: a settings file that cannot be
+  // written keeps its old "Claimed" whole.
+  (void)state.platform.WriteProfileStrings(kSettingsFile, kSettingsSection,
+                                           {{"Claimed", Num(score)}});
   if (state.reportMode != 0) ExportCabrillo(state, result);
   return state.summaryText.c_str();
 }

@@ -24,8 +24,9 @@ class SettingsFile {
     return platform_.ReadProfileString(kSettingsFile, kSettingsSection, key, fallback,
                                        kSettingsReadBuffer);
   }
-  void Write(const char* key, const std::string& value) {
-    platform_.WriteProfileString(kSettingsFile, kSettingsSection, key, value);
+  // Every entry together: the file changes only when all of them reach it.
+  void Write(const std::vector<ProfileEntry>& entries) {
+    (void)platform_.WriteProfileStrings(kSettingsFile, kSettingsSection, entries);
   }
 
  private:
@@ -83,15 +84,15 @@ void TakeBack(StationSettings& s, const SetupDialog& dialog) {
 }
 
 void Save(const StationSettings& s, SettingsFile& file) {
-  file.Write("Operators", s.operators);
-  file.Write("Name", s.name);
-  file.Write("Address", s.address);
-  file.Write("Category", s.categoryOperator);
-  file.Write("Contest", s.contest);
-  file.Write("Email", s.email);
-  file.Write("Club", s.club);
-  file.Write("SoapBox", s.soapBox);
-  file.Write("Location", s.location);
+  file.Write({{"Operators", s.operators},
+              {"Name", s.name},
+              {"Address", s.address},
+              {"Category", s.categoryOperator},
+              {"Contest", s.contest},
+              {"Email", s.email},
+              {"Club", s.club},
+              {"SoapBox", s.soapBox},
+              {"Location", s.location}});
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "plugin/rezov_exports.h"
 
@@ -31,8 +32,44 @@ class LoadedModule {
   ModuleEntryPoints entry_;
 };
 
+// What the module told the operator during the calls a NoticeCapture
+// watched: its message boxes, and, where its platform says so, the files it
+// could not write and why.
+struct ModuleNotices {
+  struct Message {
+    std::string caption;  // empty: the system's default caption
+    std::string text;
+  };
+  struct NotWritten {
+    std::string path;
+    std::string reason;
+  };
+  std::vector<Message> messages;
+  std::vector<NotWritten> notWritten;
+};
+
 // What differs between the systems, one file each (dlopen or LoadLibraryA).
 namespace os {
+
+// Receives the module's notices while it lives, through the module's own
+// message path: the notice stream (standard error) of the POSIX module,
+// which is redirected meanwhile, or the message boxes of the Windows
+// module, which are read and closed as they open. Anything else the module
+// prints there is passed on untouched when the capture ends.
+class NoticeCapture {
+ public:
+  NoticeCapture();
+  ~NoticeCapture();
+  NoticeCapture(const NoticeCapture&) = delete;
+  NoticeCapture& operator=(const NoticeCapture&) = delete;
+  // Stops capturing and gives what was received.
+  ModuleNotices Finish();
+
+ private:
+  struct State;
+  std::unique_ptr<State> state_;
+};
+
 void* OpenLibrary(const std::string& path, std::string& error);
 void* FindSymbol(void* library, const char* name);
 void CloseLibrary(void* library);

@@ -3,12 +3,12 @@
 #include <algorithm>
 #include <ctime>
 #include <filesystem>
-#include <map>
 #include <system_error>
 
+#include "platform/profile_file.h"
 #include "tools/band_table.h"
 #include "tools/country_lookup.h"
-#include "tools/cp1251.h"
+#include "platform/cp1251.h"
 #include "tools/file_bytes.h"
 #include "tools/json_dump.h"
 #include "tools/log_format.h"
@@ -29,6 +29,7 @@ class Reporter {
     return kExitFailed;
   }
   void Note(const std::string& text) { std::fprintf(err_, "rezov: %s\n", text.c_str()); }
+  void Warn(const std::string& text) { Note("warning: " + text); }
 
  private:
   std::FILE* err_;
@@ -139,40 +140,59 @@ bool EnterWorkdir(const std::string& workdir, std::string& error) {
   return true;
 }
 
-struct FileStamp {
-  fs::file_time_type time;
-  std::uintmax_t size;
-  bool operator==(const FileStamp& o) const { return time == o.time && size == o.size; }
-};
+constexpr char kSettingsFile[] = "Plugins/VARNO.ini";
 
-// The Cabrillo files in the current folder, to see which one the module
-// writes.
-std::map<fs::path, FileStamp> CabrilloFiles() {
-  std::map<fs::path, FileStamp> files;
-  std::error_code ec;
-  for (fs::directory_iterator it(".", ec), end; !ec && it != end; it.increment(ec)) {
-    const fs::path& p = it->path();
-    if (UpperAscii(p.extension().string()) != ".CBR" || !IsFile(p)) continue;
-    std::error_code e1, e2;
-    const FileStamp stamp{fs::last_write_time(p, e1), fs::file_size(p, e2)};
-    if (!e1 && !e2) files.emplace(fs::absolute(p.filename(), e1), stamp);
-  }
-  return files;
+// The score at the end of the summary ("Score: 11*(1 + 2 + 0) = 33").
+std::string ScoreOf(const std::string& summary) {
+  const std::size_t equals = summary.rfind("= ");
+  return equals == std::string::npos ? std::string() : Trimmed(summary.substr(equals + 2));
 }
 
-std::optional<fs::path> WrittenFile(const std::map<fs::path, FileStamp>& before,
-                                    const std::map<fs::path, FileStamp>& after) {
-  std::optional<fs::path> newest;
-  fs::file_time_type newestTime{};
-  for (const auto& [path, stamp] : after) {
-    const auto old = before.find(path);
-    if (old != before.end() && old->second == stamp) continue;
-    if (!newest || stamp.time > newestTime) {
-      newest = path;
-      newestTime = stamp.time;
+// Why the module could not write the file named `name`, when its platform
+// said so.
+std::string ReasonFor(const ModuleNotices& notices, const std::string& name) {
+  for (const ModuleNotices::NotWritten& n : notices.notWritten) {
+    if (fs::path(n.path).filename() == fs::path(name).filename()) return n.reason;
+  }
+  return std::string();
+}
+
+// The settings file must hold the score the module just computed; when it
+// does not, the module could not save it, which is worth a warning.
+void CheckSettingsSaved(const ScoreAnswer& score, Reporter& report) {
+  std::string bytes;
+  std::string why;
+  const std::string claimed = ScoreOf(score.summary);
+  if (ReadFileBytes(kSettingsFile, bytes, why) &&
+      ProfileFileLookup(bytes, "Settings", "Claimed") == claimed) {
+    return;
+  }
+  std::string reason = ReasonFor(score.notices, kSettingsFile);
+  if (reason.empty()) reason = why.empty() ? "it does not hold the score " + claimed : why;
+  std::error_code ec;
+  report.Warn("the settings file " + fs::absolute(kSettingsFile, ec).string() +
+              " was not saved: " + reason);
+}
+
+// The module's "Output" message says whether the Cabrillo file was
+// written; the file's name comes from it, never from looking at the folder.
+int ReportCabrillo(const ModuleNotices& notices, std::FILE* out, Reporter& report) {
+  const std::string produced = "File produced: ";
+  const std::string notProduced = "File not produced: ";
+  for (const ModuleNotices::Message& m : notices.messages) {
+    if (m.caption != "Output") continue;
+    if (m.text.compare(0, produced.size(), produced) == 0) {
+      std::error_code ec;
+      const fs::path written = fs::absolute(m.text.substr(produced.size()), ec);
+      std::fprintf(out, "Cabrillo file: %s\n", written.string().c_str());
+      return kExitOk;
+    }
+    if (m.text.compare(0, notProduced.size(), notProduced) == 0) {
+      const std::string reason = ReasonFor(notices, m.text.substr(notProduced.size()));
+      return report.Fail(m.text + (reason.empty() ? "" : ": " + reason));
     }
   }
-  return newest;
+  return report.Fail("the module said nothing about a Cabrillo file");
 }
 
 // The summary with the line ends of this system's terminal.
@@ -287,18 +307,10 @@ int Replay(const ToolOptions& o, const Prepared& p, std::FILE* out, Reporter& re
     PrintCheck(p.check, CheckCallNow(m, p.check), out);
     return Finish(p.log, report);
   }
-  const auto before = reportMode ? CabrilloFiles() : std::map<fs::path, FileStamp>();
   const ScoreAnswer score = GetScore(m);
   PrintSummary(score.summary, out);
-  if (reportMode) {
-    const std::optional<fs::path> written = WrittenFile(before, CabrilloFiles());
-    if (!written) {
-      std::error_code ec;
-      return report.Fail("the module wrote no Cabrillo file in " +
-                         fs::current_path(ec).string());
-    }
-    std::fprintf(out, "Cabrillo file: %s\n", written->string().c_str());
-  }
+  CheckSettingsSaved(score, report);
+  if (reportMode && ReportCabrillo(score.notices, out, report) != kExitOk) return kExitFailed;
   return Finish(p.log, report);
 }
 

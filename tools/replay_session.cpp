@@ -58,8 +58,10 @@ CheckAnswer CheckCallNow(const ModuleEntryPoints& m, const CheckRequest& r) {
 
 ScoreAnswer GetScore(const ModuleEntryPoints& m) {
   ScoreAnswer answer;
+  os::NoticeCapture capture;
   const char* text = m.GetResult0(&answer.result);
   answer.summary = text ? text : "";
+  answer.notices = capture.Finish();
   return answer;
 }
 

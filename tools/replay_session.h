@@ -41,8 +41,10 @@ CheckAnswer CheckCallNow(const ModuleEntryPoints& module, const CheckRequest& re
 struct ScoreAnswer {
   std::string summary;  // with the module's CR LF line ends
   int result = 0;
+  ModuleNotices notices;  // what the module told the operator meanwhile
 };
 
+// GetResult0, receiving the module's message boxes as the operator would.
 ScoreAnswer GetScore(const ModuleEntryPoints& module);
 
 }  // namespace rezov

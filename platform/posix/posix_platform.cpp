@@ -8,11 +8,13 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <ctime>
 
 #include "platform/native_platform.h"
 #include "platform/posix/terminal_dialog.h"
-#include "settings/profile_file.h"
+#include "platform/profile_file.h"
+#include "platform/replace_file.h"
 
 namespace rezov {
 namespace {
@@ -25,53 +27,29 @@ std::string Digits(int n, int width) {
 
 std::string TwoDigits(int n) { return Digits(n, 2); }
 
-bool FolderExists(const std::string& path) {
-  const std::string::size_type slash = path.rfind('/');
-  const std::string folder = slash == std::string::npos ? "." : path.substr(0, slash + 1);
-  struct stat st;
-  return ::stat(folder.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
-}
-
-// A file nobody may write to is left alone, as Windows leaves a read-only
-// file alone; POSIX would let a rename replace it.
-bool IsWriteProtected(const std::string& path) {
-  struct stat st;
-  return ::stat(path.c_str(), &st) == 0 && (st.st_mode & 0222) == 0;
-}
-
-bool WriteAll(const std::string& path, const std::string& bytes) {
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (!f) return false;
-  const bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-  const bool flushed = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0;
-  const bool closed = std::fclose(f) == 0;
-  return written && flushed && closed;
-}
-
-std::optional<std::string> ReadAll(const std::string& path) {
-  std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return std::nullopt;
+// Every byte of the file; nothing when it does not exist; a failure when it
+// exists but cannot be read to its end.
+Result<std::optional<std::string>> ReadIfExists(const std::string& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) {
+    if (errno == ENOENT) return std::optional<std::string>();
+    return Fail(std::strerror(errno));
+  }
   std::string bytes;
   char chunk[65536];
-  std::size_t n;
-  while ((n = std::fread(chunk, 1, sizeof chunk, f)) > 0) bytes.append(chunk, n);
-  std::fclose(f);
-  return bytes;
-}
-
-// Writes a temporary file beside the target and renames it over the target,
-// so a crash mid-write leaves the old file whole. Where no rename can be
-// done the file is written in place.
-bool ReplaceAtomically(const std::string& path, const std::string& bytes) {
-  if (!FolderExists(path) || IsWriteProtected(path)) return false;
-  const std::string temp = path + ".tmp" + std::to_string(::getpid());
-  if (WriteAll(temp, bytes)) {
-    if (std::rename(temp.c_str(), path.c_str()) == 0) return true;
+  for (;;) {
+    const ssize_t n = ::read(fd, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      ::close(fd);
+      return Fail(std::strerror(error));
+    }
+    if (n == 0) break;
+    bytes.append(chunk, static_cast<std::size_t>(n));
   }
-  std::remove(temp.c_str());
-  struct stat st;
-  if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return false;
-  return WriteAll(path, bytes);
+  ::close(fd);
+  return std::optional<std::string>(std::move(bytes));
 }
 
 }  // namespace
@@ -111,9 +89,10 @@ std::string PosixPlatform::ReadProfileString(const std::string& file,
                                              const std::string& fallback,
                                              std::size_t bufferSize) {
   if (bufferSize == 0) return std::string();
-  const std::optional<std::string> bytes = ReadAll(PosixPath(file));
+  // A file that cannot be read gives the fallback, as an absent one does.
+  const Result<std::optional<std::string>> bytes = ReadIfExists(PosixPath(file));
   std::optional<std::string> value;
-  if (bytes) value = ProfileLookup(*bytes, section, key);
+  if (bytes && *bytes) value = ProfileFileLookup(**bytes, section, key);
   if (!value) {
     // The Windows reader drops trailing blanks of the default it returns.
     value = fallback.substr(0, fallback.find_last_not_of(' ') + 1);
@@ -121,11 +100,16 @@ std::string PosixPlatform::ReadProfileString(const std::string& file,
   return value->substr(0, bufferSize - 1);
 }
 
-bool PosixPlatform::WriteProfileString(const std::string& file, const std::string& section,
-                                       const std::string& key, const std::string& value) {
+Status PosixPlatform::WriteProfileStrings(const std::string& file, const std::string& section,
+                                          const std::vector<ProfileEntry>& entries) {
   const std::string path = PosixPath(file);
-  const std::string bytes = ReadAll(path).value_or(std::string());
-  return ReplaceAtomically(path, ProfileUpdate(bytes, section, key, value));
+  const Result<std::optional<std::string>> old = ReadIfExists(path);
+  if (!old) return Told(path, "cannot be read: " + old.error());
+  const std::string bytes = old->value_or(std::string());
+  const std::string updated = ProfileFileUpdate(bytes, section, entries);
+  // Values it already holds change nothing, not even the file's time.
+  if (*old && updated == bytes) return {};
+  return Told(path, ReplaceFileContents(path, updated));
 }
 
 void PosixPlatform::StartProgram(const std::string& commandLine) {
@@ -165,16 +149,28 @@ int PosixPlatform::ShowSetupDialog(SetupDialog& dialog) {
 
 std::optional<std::string> PosixPlatform::ReadOrCreateFile(const std::string& path) {
   const std::string p = PosixPath(path);
-  std::optional<std::string> bytes = ReadAll(p);
-  if (bytes || errno != ENOENT) return bytes;
-  std::FILE* f = std::fopen(p.c_str(), "wb");
-  if (!f) return std::nullopt;
-  std::fclose(f);
+  const Result<std::optional<std::string>> bytes = ReadIfExists(p);
+  if (!bytes) return std::nullopt;
+  if (*bytes) return **bytes;
+  if (!Told(p, ReplaceFileContents(p, std::string()))) return std::nullopt;
   return std::string();
 }
 
-bool PosixPlatform::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  return ReplaceAtomically(PosixPath(path), bytes);
+Status PosixPlatform::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  const std::string p = PosixPath(path);
+  return Told(p, ReplaceFileContents(p, bytes));
+}
+
+Status PosixPlatform::Told(const std::string& path, Status status) {
+  if (!status) {
+    std::fprintf(out_, "%s%s: %s\n", kNotWrittenTag, path.c_str(), status.error().c_str());
+    std::fflush(out_);
+  }
+  return status;
+}
+
+Status PosixPlatform::Told(const std::string& path, const std::string& reason) {
+  return Told(path, Status(Fail(reason)));
 }
 
 Platform& NativePlatform() {

@@ -9,6 +9,12 @@
 
 namespace rezov {
 
+// The notice stream carries what a Windows module shows in message boxes,
+// one line each: "<caption>: <text>", or the text alone under the system's
+// default caption. A file the module could not write is named there too, in
+// a line of its own: kNotWrittenTag, the path, ": " and the reason.
+constexpr char kNotWrittenTag[] = "not written: ";
+
 class PosixPlatform : public Platform {
  public:
   // The setup dialog is a form on the terminal: it prints to `out` and reads
@@ -20,16 +26,21 @@ class PosixPlatform : public Platform {
   std::string ReadProfileString(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& fallback,
                                 std::size_t bufferSize) override;
-  bool WriteProfileString(const std::string& file, const std::string& section,
-                          const std::string& key, const std::string& value) override;
+  Status WriteProfileStrings(const std::string& file, const std::string& section,
+                             const std::vector<ProfileEntry>& entries) override;
   void StartProgram(const std::string& commandLine) override;
   void ShowMessage(MessageOwner owner, const std::string& text,
                    const std::optional<std::string>& caption, unsigned style) override;
   int ShowSetupDialog(SetupDialog& dialog) override;
   std::optional<std::string> ReadOrCreateFile(const std::string& path) override;
-  bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  Status WriteWholeFile(const std::string& path, const std::string& bytes) override;
 
  private:
+  // Says on the notice stream why a file was not written, and passes the
+  // outcome on.
+  Status Told(const std::string& path, Status status);
+  Status Told(const std::string& path, const std::string& reason);
+
   std::FILE* in_;
   std::FILE* out_;
 };

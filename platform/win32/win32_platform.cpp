@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/native_platform.h"
+#include "platform/replace_file.h"
 #include "platform/win32/module_instance.h"
 #include "platform/win32/setup_dialog_window.h"
 #include "platform/win32/win32_date_text.h"
@@ -51,10 +52,25 @@ std::string Win32Platform::ReadProfileString(const std::string& file,
   return fallback.substr(0, bufferSize - 1);
 }
 
-bool Win32Platform::WriteProfileString(const std::string& file, const std::string& section,
-                                       const std::string& key, const std::string& value) {
-  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                    file.c_str()) != 0;
+// The system's profile functions keep their exact way of writing, but they
+// write in place: here they work on a copy beside the file, which then
+// replaces it whole. A file that exists but cannot be copied is left as it
+// is, and so is everything when one of the writes fails.
+Status Win32Platform::WriteProfileStrings(const std::string& file, const std::string& section,
+                                          const std::vector<ProfileEntry>& entries) {
+  return ReplaceFileContentsWith(file, [&](const std::string& copy) -> Status {
+    if (GetFileAttributesA(file.c_str()) != INVALID_FILE_ATTRIBUTES &&
+        !CopyFileA(file.c_str(), copy.c_str(), FALSE)) {
+      return Fail(SystemReason(GetLastError()));
+    }
+    for (const ProfileEntry& e : entries) {
+      if (!WritePrivateProfileStringA(section.c_str(), e.key.c_str(), e.value.c_str(),
+                                      copy.c_str())) {
+        return Fail(SystemReason(GetLastError()));
+      }
+    }
+    return {};
+  });
 }
 
 void Win32Platform::StartProgram(const std::string& commandLine) {
@@ -75,8 +91,8 @@ std::optional<std::string> Win32Platform::ReadOrCreateFile(const std::string& pa
   return ReadOrCreateWholeFile(path);
 }
 
-bool Win32Platform::WriteWholeFile(const std::string& path, const std::string& bytes) {
-  return ReplaceWholeFile(path, bytes);
+Status Win32Platform::WriteWholeFile(const std::string& path, const std::string& bytes) {
+  return ReplaceFileContents(path, bytes);
 }
 
 Platform& NativePlatform() {

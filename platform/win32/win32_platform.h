@@ -12,14 +12,14 @@ class Win32Platform : public Platform {
   std::string ReadProfileString(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& fallback,
                                 std::size_t bufferSize) override;
-  bool WriteProfileString(const std::string& file, const std::string& section,
-                          const std::string& key, const std::string& value) override;
+  Status WriteProfileStrings(const std::string& file, const std::string& section,
+                             const std::vector<ProfileEntry>& entries) override;
   void StartProgram(const std::string& commandLine) override;
   void ShowMessage(MessageOwner owner, const std::string& text,
                    const std::optional<std::string>& caption, unsigned style) override;
   int ShowSetupDialog(SetupDialog& dialog) override;
   std::optional<std::string> ReadOrCreateFile(const std::string& path) override;
-  bool WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  Status WriteWholeFile(const std::string& path, const std::string& bytes) override;
 };
 
 }  // namespace rezov

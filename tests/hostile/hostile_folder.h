@@ -18,7 +18,7 @@
 #include <string>
 #include <utility>
 
-#include "settings/profile_file.h"
+#include "platform/profile_file.h"
 
 namespace rezov::hostile {
 

@@ -178,7 +178,7 @@ std::string ReadKey(Platform& p, const char* key, const std::string& fallback = 
 }
 
 void WriteKey(Platform& p, const char* key, const std::string& value) {
-  p.WriteProfileString(kProfileFile, kProfileSection, key, value);
+  (void)p.WriteProfileStrings(kProfileFile, kProfileSection, {{key, value}});
 }
 
 std::string ToDisplay(const std::string& stored) {

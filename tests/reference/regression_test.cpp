@@ -5,7 +5,7 @@
 #include "contest/call_check.h"
 #include "contest/ole_date.h"
 #include "results/cabrillo_export.h"
-#include "settings/profile_file.h"
+#include "platform/profile_file.h"
 #include "tests/reference/literal_reference.h"
 #include "tests/unit/fake_platform.h"
 

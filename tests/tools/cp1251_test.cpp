@@ -1,4 +1,4 @@
-#include "tools/cp1251.h"
+#include "platform/cp1251.h"
 
 #include <iconv.h>
 

@@ -137,6 +137,29 @@ case "$case_name" in
       fail "first QSO line"
     grep -q '^Name=Andrei Sokolov' "$scratch/w/Plugins/VARNO.ini" || fail "settings not saved"
     ;;
+  report_not_produced)
+    # A good report, then one whose writes run out of room part-way (a file
+    # size limit of 2 KiB, the signal ignored): the old file stays whole and
+    # the tool prints the module's message with the reason, and no path.
+    "$rezov" report "$example" --workdir "$scratch/w" <"$answers" >"$out" 2>"$err" || fail "report failed"
+    cbr=$scratch/w/RK3AXW.cbr
+    cp "$cbr" "$scratch/old.cbr"
+    bash -c 'ulimit -f 2; trap "" XFSZ; exec "$@"' _ "$rezov" report "$example" \
+      --workdir "$scratch/w" <"$answers" >"$out" 2>"$err"
+    [ $? -eq 1 ] || fail "a file not produced must exit 1"
+    stderr_has "rezov: error: File not produced: RK3AXW.cbr: File too large"
+    grep -q '^Cabrillo file:' "$out" && fail "a path printed for a file not produced"
+    cmp -s "$cbr" "$scratch/old.cbr" || fail "the old Cabrillo file was touched"
+    ls -a "$scratch/w" | grep -q '\.tmp$' && fail "a temporary file was left"
+    rm "$cbr" && mkdir "$cbr"
+    run 1 report "$example" --workdir "$scratch/w"
+    stderr_has "rezov: error: File not produced: RK3AXW.cbr: is a folder"
+    # A settings file that cannot take the new score: a warning, still exit 0.
+    printf '[Settings]\r\nClaimed=5\r\n' >"$scratch/w/Plugins/VARNO.ini"
+    chmod 444 "$scratch/w/Plugins/VARNO.ini"
+    run 0 score "$example" --workdir "$scratch/w"
+    stderr_has "rezov: warning: the settings file $scratch/w/Plugins/VARNO.ini was not saved: the file is read-only"
+    ;;
   round_trip)
     "$rezov" report "$example" --workdir "$scratch/w1" <"$answers" >"$out" 2>"$err" || fail "report failed"
     score_line=$(grep '^Score: ' "$out")

@@ -53,12 +53,12 @@ class FakePlatform : public Platform {
     return value.substr(0, bufferSize == 0 ? 0 : bufferSize - 1);
   }
 
-  bool WriteProfileString(const std::string& file, const std::string& section,
-                          const std::string& key, const std::string& value) override {
-    profileWrites.push_back({file, section, key, value});
-    if (profileWritesFail) return false;
-    profile[ProfileKey{file, section, key}] = value;
-    return true;
+  Status WriteProfileStrings(const std::string& file, const std::string& section,
+                             const std::vector<ProfileEntry>& entries) override {
+    for (const ProfileEntry& e : entries) profileWrites.push_back({file, section, e.key, e.value});
+    if (profileWritesFail) return Fail("Permission denied");
+    for (const ProfileEntry& e : entries) profile[ProfileKey{file, section, e.key}] = e.value;
+    return {};
   }
 
   void StartProgram(const std::string& commandLine) override {
@@ -80,10 +80,10 @@ class FakePlatform : public Platform {
     return files[path];
   }
 
-  bool WriteWholeFile(const std::string& path, const std::string& bytes) override {
-    if (unwritableFiles.count(path)) return false;
+  Status WriteWholeFile(const std::string& path, const std::string& bytes) override {
+    if (unwritableFiles.count(path)) return Fail("Permission denied");
     files[path] = bytes;
-    return true;
+    return {};
   }
 
   std::string Profile(const std::string& key) const {

@@ -1,7 +1,7 @@
 // Reading and rewriting profile text. The rows compare whole results byte
 // for byte; they agree with what the Windows profile functions read and write
 // for the same input, except where a comment above a row says otherwise.
-#include "settings/profile_file.h"
+#include "platform/profile_file.h"
 
 #include <gtest/gtest.h>
 

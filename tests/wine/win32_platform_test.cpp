@@ -64,7 +64,49 @@ std::string Read(const std::string& key, const std::string& fallback,
 }
 
 bool Write(const std::string& key, const std::string& value) {
-  return g_platform.WriteProfileString("Plugins\\VARNO.ini", "Settings", key, value);
+  return static_cast<bool>(
+      g_platform.WriteProfileStrings("Plugins\\VARNO.ini", "Settings", {{key, value}}));
+}
+
+// Another process that holds a file open with the given sharing: for a
+// while, or until the holder object goes.
+class Holder {
+ public:
+  Holder(const std::string& path, DWORD share, DWORD milliseconds) {
+    const HANDLE held = CreateEventA(nullptr, TRUE, FALSE, kHeldEvent);
+    char program[MAX_PATH] = {0};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    std::string command = "\"" + std::string(program) + "\" hold " + path + " " +
+                          std::to_string(share) + " " + std::to_string(milliseconds);
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    CHECK(CreateProcessA(nullptr, &command[0], nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                         &startup, &process_));
+    CHECK_EQ(DWORD{WAIT_OBJECT_0}, WaitForSingleObject(held, 20000));
+    CloseHandle(held);
+  }
+  ~Holder() {
+    WaitForSingleObject(process_.hProcess, 30000);
+    CloseHandle(process_.hProcess);
+    CloseHandle(process_.hThread);
+  }
+
+  static constexpr const char* kHeldEvent = "RezovTestFileHeld";
+
+ private:
+  PROCESS_INFORMATION process_{};
+};
+
+// The holder's side, run as "hold PATH SHARE MILLISECONDS".
+int HoldFile(const std::string& path, DWORD share, DWORD milliseconds) {
+  const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, share, nullptr, OPEN_EXISTING,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE held = OpenEventA(EVENT_MODIFY_STATE, FALSE, Holder::kHeldEvent);
+  if (file == INVALID_HANDLE_VALUE || !held) return 1;
+  SetEvent(held);
+  Sleep(milliseconds);
+  CloseHandle(file);
+  return 0;
 }
 
 void ProfileGroup() {
@@ -97,8 +139,32 @@ void ProfileGroup() {
   CHECK_EQ(longValue.substr(0, 9999), Read("Long", ""));
 
   // With its folder missing the file is not created.
-  CHECK(!g_platform.WriteProfileString("NoFolder\\VARNO.ini", "Settings", "Name", "x"));
+  CHECK(!g_platform.WriteProfileStrings("NoFolder\\VARNO.ini", "Settings", {{"Name", "x"}}));
   CHECK(GetFileAttributesA("NoFolder") == INVALID_FILE_ATTRIBUTES);
+
+  // A write that cannot be finished leaves the file byte for byte: one
+  // marked read-only, one that another program holds open exclusively.
+  const std::optional<std::string> before = ReadBytes("Plugins\\VARNO.ini");
+  CHECK(SetFileAttributesA("Plugins\\VARNO.ini", FILE_ATTRIBUTE_READONLY));
+  CHECK(!Write("Name", "Petr"));
+  CHECK(SetFileAttributesA("Plugins\\VARNO.ini", FILE_ATTRIBUTE_NORMAL));
+  {
+    Holder exclusive("Plugins\\VARNO.ini", 0, 1500);
+    CHECK(!Write("Name", "Petr"));
+  }
+  CHECK_EQ(before, ReadBytes("Plugins\\VARNO.ini"));
+  CHECK_EQ(std::vector<std::string>{"VARNO.ini"}, FolderEntries("Plugins"));
+
+  // A UTF-16 file stays UTF-16, its other keys with it.
+  const std::string utf16("\xFF\xFE[\0S\0]\0\r\0\n\0K\0=\0\x18\x04\r\0\n\0", 22);
+  CHECK(WriteBytes("Plugins\\VARNO.ini", utf16));
+  CHECK(Write("Claimed", "7"));
+  CHECK_EQ(std::optional<std::string>(
+               utf16 + std::string("[\0S\0e\0t\0t\0i\0n\0g\0s\0]\0\r\0\n\0"
+                                   "C\0l\0a\0i\0m\0e\0d\0=\0007\0\r\0\n\0", 46)),
+           ReadBytes("Plugins\\VARNO.ini"));
+  CHECK_EQ(std::string("\xC8"), g_platform.ReadProfileString("Plugins\\VARNO.ini", "S", "K", "",
+                                                             10000));
 }
 
 void FilesGroup() {
@@ -137,13 +203,32 @@ void FilesGroup() {
   CHECK(g_platform.WriteWholeFile("R3XX.cbr", big));
   CHECK(ReadBytes("R3XX.cbr") == big);
 
-  // Another program reading and writing the file meanwhile.
-  const HANDLE reader = CreateFileA("R3XX.cbr", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  // Another program holding the file open without letting it be deleted:
+  // tried again for about a second, then given up, the old file whole.
+  {
+    Holder holder("R3XX.cbr", FILE_SHARE_READ | FILE_SHARE_WRITE, 3000);
+    const Status status = g_platform.WriteWholeFile("R3XX.cbr", "blocked\r\n");
+    CHECK(!status);
+    CHECK(!status.error().empty());
+  }
+  CHECK(ReadBytes("R3XX.cbr") == big);
+  CHECK_EQ(withLog, FolderEntries("."));
+  // One that lets go within the second: the write goes through.
+  {
+    Holder briefly("R3XX.cbr", FILE_SHARE_READ | FILE_SHARE_WRITE, 300);
+    CHECK(g_platform.WriteWholeFile("R3XX.cbr", "after the wait\r\n"));
+  }
+  CHECK_EQ(std::optional<std::string>("after the wait\r\n"), ReadBytes("R3XX.cbr"));
+
+  // Even a reader that allows everything keeps the name taken while its
+  // handle is open: no in-place rewrite, the old file stays whole.
+  const HANDLE reader =
+      CreateFileA("R3XX.cbr", GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   CHECK(reader != INVALID_HANDLE_VALUE);
-  CHECK(g_platform.WriteWholeFile("R3XX.cbr", "while open\r\n"));
+  CHECK(!g_platform.WriteWholeFile("R3XX.cbr", "while open\r\n"));
   CloseHandle(reader);
-  CHECK_EQ(std::optional<std::string>("while open\r\n"), ReadBytes("R3XX.cbr"));
+  CHECK_EQ(std::optional<std::string>("after the wait\r\n"), ReadBytes("R3XX.cbr"));
   CHECK_EQ(withLog, FolderEntries("."));
 }
 
@@ -645,6 +730,9 @@ void KeysGroup() {
 }  // namespace rezov
 
 int main(int argc, char** argv) {
+  if (argc == 5 && std::string(argv[1]) == "hold") {
+    return rezov::HoldFile(argv[2], std::stoul(argv[3]), std::stoul(argv[4]));
+  }
   return rezov::RunGroups(argc, argv,
                           {{"date-text-ru", rezov::DateTextRussianGroup},
                            {"date-text-en", rezov::DateTextAmericanGroup},

@@ -8,6 +8,7 @@
 //                                 in the current folder until the file
 //                                 "screenshot-taken" appears there
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -428,6 +429,72 @@ void CompanionGroup() {
   CHECK(WaitUntil([&] { return starts() == once + once; }, 20000));
 }
 
+// rezov.exe run as an operator runs it: the setup dialog confirmed by hand,
+// then the tool reads the module's "Output" message box itself, closes it
+// and says what it said.
+struct ToolRun {
+  DWORD exitCode = 0;
+  std::string out;
+  std::string err;
+};
+
+ToolRun RunToolReport() {
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  const HANDLE out = CreateFileA("tool.out", GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE err = CreateFileA("tool.err", GENERIC_WRITE, FILE_SHARE_READ, &inherit,
+                                 CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdOutput = out;
+  startup.hStdError = err;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  std::string command = "\"" + ProgramFolder() + "\\rezov.exe\" report log.adi --workdir .";
+  PROCESS_INFORMATION process{};
+  ToolRun run;
+  CHECK(CreateProcessA(nullptr, &command[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                       &startup, &process));
+  CloseHandle(out);
+  CloseHandle(err);
+  HWND dialog = nullptr;
+  CHECK(WaitUntil([&] { return (dialog = FindWindowA("#32770", kSetupDialogCaption)) != nullptr; },
+                  20000));
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+  CHECK_EQ(DWORD{WAIT_OBJECT_0}, WaitForSingleObject(process.hProcess, 30000));
+  GetExitCodeProcess(process.hProcess, &run.exitCode);
+  CloseHandle(process.hProcess);
+  CloseHandle(process.hThread);
+  run.out = ReadBytes("tool.out").value_or("");
+  run.err = ReadBytes("tool.err").value_or("");
+  return run;
+}
+
+void ToolReportGroup() {
+  TempFolder folder;
+  CHECK(WriteBytes("log.adi",
+                   "<STATION_CALLSIGN:6>RK3AXW<MY_STATE:2>MA<CALL:4>R3AA<QSO_DATE:8>20240217"
+                   "<TIME_ON:4>1801<FREQ:5>1.830<MODE:2>CW<DXCC:2>54<STX:1>1"
+                   "<SRX_STRING:6>004 SP<EOR>\r\n"));
+  const ToolRun produced = RunToolReport();
+  CHECK_EQ(DWORD{0}, produced.exitCode);
+  CHECK(produced.out.find("Cabrillo file: ") != std::string::npos);
+  CHECK(produced.out.find("RK3AXW.cbr") != std::string::npos);
+  const std::optional<std::string> written = ReadBytes("RK3AXW.cbr");
+  CHECK(written && written->find("QSO:  1830 CW 2024-02-17 1801 RK3AXW") != std::string::npos);
+
+  // The file held open by another program: no path, the module's message,
+  // exit status 1, and the old file whole.
+  const HANDLE holder = CreateFileA("RK3AXW.cbr", GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const ToolRun refused = RunToolReport();
+  CloseHandle(holder);
+  CHECK_EQ(DWORD{1}, refused.exitCode);
+  CHECK(refused.err.find("rezov: error: File not produced: RK3AXW.cbr") != std::string::npos);
+  CHECK(refused.out.find("Cabrillo file: ") == std::string::npos);
+  CHECK_EQ(written, ReadBytes("RK3AXW.cbr"));
+}
+
 // Keeps the dialog open with its default values for a screenshot.
 int ShowDialogForScreenshot() {
   CreateDirectoryA("Plugins", nullptr);
@@ -463,5 +530,6 @@ int main(int argc, char** argv) {
                            {"contest", rezov::ContestGroup},
                            {"dialog", rezov::DialogGroup},
                            {"messages", rezov::MessagesGroup},
-                           {"companion", rezov::CompanionGroup}});
+                           {"companion", rezov::CompanionGroup},
+                           {"tool-report", rezov::ToolReportGroup}});
 }

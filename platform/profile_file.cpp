@@ -24,10 +24,12 @@
 //     keys under it into the section before.
 //   * A file that starts with a UTF-8 byte order mark is still handled as
 //     bytes; they would recode values between the ANSI code page and UTF-8.
-#include "settings/profile_file.h"
+#include "platform/profile_file.h"
 
 #include <cstddef>
 #include <string_view>
+
+#include "platform/cp1251.h"
 
 namespace rezov {
 namespace {
@@ -276,6 +278,104 @@ std::string ProfileUpdate(const std::string& bytes, const std::string& section,
     out.insert(0, kUtf8Bom);
   }
   return out;
+}
+
+namespace {
+
+enum class Encoding { kBytes, kUtf16Le, kUtf16Be };
+
+Encoding EncodingOf(const std::string& bytes) {
+  if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') return Encoding::kUtf16Le;
+  if (bytes.size() >= 2 && bytes[0] == '\xFE' && bytes[1] == '\xFF') return Encoding::kUtf16Be;
+  return Encoding::kBytes;
+}
+
+char16_t UnitAt(const std::string& bytes, std::size_t i, Encoding e) {
+  const auto b0 = static_cast<unsigned char>(bytes[i]);
+  const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+  return static_cast<char16_t>(e == Encoding::kUtf16Le ? b0 | b1 << 8 : b0 << 8 | b1);
+}
+
+// The UTF-16 text after its byte order mark as UTF-8, the parsers' view of
+// it. A lone surrogate keeps its three-byte form; an odd last byte is no
+// character and is dropped, as the profile functions drop it.
+std::string Utf16ToUtf8(const std::string& bytes, Encoding e) {
+  std::string out;
+  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+    char32_t cp = UnitAt(bytes, i, e);
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+      const char16_t low = UnitAt(bytes, i + 2, e);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
+
+void AppendUnit(std::string& out, char32_t unit, Encoding e) {
+  const char low = static_cast<char>(unit & 0xFF);
+  const char high = static_cast<char>((unit >> 8) & 0xFF);
+  out += e == Encoding::kUtf16Le ? low : high;
+  out += e == Encoding::kUtf16Le ? high : low;
+}
+
+// The inverse of Utf16ToUtf8, byte order mark first. The text holds only
+// what that function and the ANSI conversion produce: well-formed UTF-8
+// with, at most, lone surrogates.
+std::string Utf8ToUtf16(const std::string& text, Encoding e) {
+  std::string out;
+  AppendUnit(out, 0xFEFF, e);
+  for (std::size_t i = 0; i < text.size();) {
+    const unsigned char lead = static_cast<unsigned char>(text[i]);
+    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
+      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+    }
+    i += length;
+    if (cp >= 0x10000) {
+      AppendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), e);
+      AppendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), e);
+    } else {
+      AppendUnit(out, cp, e);
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> ProfileFileLookup(const std::string& fileBytes,
+                                             const std::string& section, const std::string& key) {
+  const Encoding e = EncodingOf(fileBytes);
+  if (e == Encoding::kBytes) return ProfileLookup(fileBytes, section, key);
+  const std::optional<std::string> value =
+      ProfileLookup(Utf16ToUtf8(fileBytes, e), Cp1251ToUtf8(section), Cp1251ToUtf8(key));
+  if (!value) return std::nullopt;
+  return Utf8ToCp1251(*value);
+}
+
+std::string ProfileFileUpdate(const std::string& fileBytes, const std::string& section,
+                              const std::vector<ProfileEntry>& entries) {
+  const Encoding e = EncodingOf(fileBytes);
+  if (e == Encoding::kBytes) {
+    std::string bytes = fileBytes;
+    for (const ProfileEntry& entry : entries) {
+      bytes = ProfileUpdate(bytes, section, entry.key, entry.value);
+    }
+    return bytes;
+  }
+  const std::string original = Utf16ToUtf8(fileBytes, e);
+  std::string text = original;
+  for (const ProfileEntry& entry : entries) {
+    text = ProfileUpdate(text, Cp1251ToUtf8(section), Cp1251ToUtf8(entry.key),
+                         Cp1251ToUtf8(entry.value));
+  }
+  // Unchanged text leaves the file as it was, odd last byte and all.
+  return text == original ? fileBytes : Utf8ToUtf16(text, e);
 }
 
 }  // namespace rezov

@@ -34,6 +34,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace rezov {
 
@@ -71,5 +72,26 @@ std::optional<std::string> ProfileLookup(const std::string& bytes, const std::st
 // or value could not be read back.
 std::string ProfileUpdate(const std::string& bytes, const std::string& section,
                           const std::string& key, const std::string& value);
+
+// One key and the value to give it.
+struct ProfileEntry {
+  std::string key;
+  std::string value;
+};
+
+// A whole profile file as the Windows profile functions take it: 8-bit text
+// as it stands, or UTF-16 after a little- or big-endian byte order mark,
+// whose names and values the ANSI functions see in the ANSI code page
+// (Windows-1251 here). Names, values and results below are ANSI texts.
+
+// ProfileLookup on the bytes of a profile file in either encoding.
+std::optional<std::string> ProfileFileLookup(const std::string& fileBytes,
+                                             const std::string& section, const std::string& key);
+
+// The bytes of the file after ProfileUpdate of every entry, in order, in the
+// file's own encoding. Text that the code page cannot hold survives in a
+// UTF-16 file wherever the update does not replace it.
+std::string ProfileFileUpdate(const std::string& fileBytes, const std::string& section,
+                              const std::vector<ProfileEntry>& entries);
 
 }  // namespace rezov
