@@ -26,7 +26,8 @@ add_library(rezov_export_signatures OBJECT plugin/export_declarations.cpp)
 target_compile_definitions(rezov_export_signatures PRIVATE REZOV_CHECK_SIGNATURES)
 target_include_directories(rezov_export_signatures PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
 
-add_library(Rezov MODULE plugin/entry_points.cpp ${REZOV_RESOURCE_SCRIPT} ${REZOV_DEF_FILE})
+add_library(Rezov MODULE plugin/entry_points.cpp platform/win32/dll_main.cpp
+  ${REZOV_RESOURCE_SCRIPT} ${REZOV_DEF_FILE})
 target_include_directories(Rezov PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
 target_link_libraries(Rezov PRIVATE rezov_platform rezov_core)
 add_dependencies(Rezov rezov_export_signatures)
