@@ -6,7 +6,7 @@
 #include <random>
 #include <string>
 
-#include "contest/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace rezov {
 namespace {

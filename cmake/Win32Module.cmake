@@ -8,30 +8,25 @@ if(CMAKE_SIZEOF_VOID_P EQUAL 8)
 else()
   set(REZOV_ARCH i686)
 endif()
-set(REZOV_DEF_FILE ${CMAKE_CURRENT_SOURCE_DIR}/plugin/rezov_${REZOV_ARCH}.def)
+set(REZOV_DEF_FILE ${REZOV_EXPORT_FILES_DIR}/rezov_${REZOV_ARCH}.def)
 set(REZOV_RESOURCE_SCRIPT ${CMAKE_CURRENT_SOURCE_DIR}/resources/rezov.rc)
 
-add_library(rezov_platform STATIC
+add_library(rezov_platform STATIC ${REZOV_PLATFORM_COMMON_SOURCES}
   platform/win32/module_instance.cpp
   platform/win32/setup_dialog_window.cpp
   platform/win32/win32_date_text.cpp
   platform/win32/win32_files.cpp
   platform/win32/win32_platform.cpp
 )
-target_link_libraries(rezov_platform PUBLIC rezov_core user32 oleaut32 kernel32)
+target_link_libraries(rezov_platform PUBLIC user32 oleaut32 kernel32)
 
-# Breaks the build when the decorated declarations and the real entry points
-# take different parameters.
-add_library(rezov_export_signatures OBJECT plugin/export_declarations.cpp)
-target_compile_definitions(rezov_export_signatures PRIVATE REZOV_CHECK_SIGNATURES)
-target_include_directories(rezov_export_signatures PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
-
-add_library(Rezov MODULE plugin/entry_points.cpp platform/win32/dll_main.cpp
-  ${REZOV_RESOURCE_SCRIPT} ${REZOV_DEF_FILE})
-target_include_directories(Rezov PRIVATE ${CMAKE_CURRENT_SOURCE_DIR}/resources)
-target_link_libraries(Rezov PRIVATE rezov_platform rezov_core)
-add_dependencies(Rezov rezov_export_signatures)
-set_target_properties(Rezov PROPERTIES PREFIX "" OUTPUT_NAME Rezov SUFFIX ".dll"
-  LINK_DEPENDS ${REZOV_DEF_FILE})
-# -static folds libgcc, libstdc++ and winpthread into the DLL.
-target_link_options(Rezov PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+function(rezov_add_windows_module)
+  add_library(Rezov MODULE plugin/entry_points.cpp platform/win32/dll_main.cpp
+    ${REZOV_RESOURCE_SCRIPT} ${REZOV_DEF_FILE})
+  target_include_directories(Rezov PRIVATE ${PROJECT_SOURCE_DIR}/resources)
+  target_link_libraries(Rezov PRIVATE rezov_plugin)
+  set_target_properties(Rezov PROPERTIES PREFIX "" OUTPUT_NAME Rezov SUFFIX ".dll"
+    LINK_DEPENDS ${REZOV_DEF_FILE})
+  # -static folds libgcc, libstdc++ and winpthread into the DLL.
+  target_link_options(Rezov PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
+endfunction()

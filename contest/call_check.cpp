@@ -1,7 +1,6 @@
 #include "contest/call_check.h"
 
 #include "contest/contact_entry.h"
-#include "plugin/module_state.h"
 
 namespace rezov {
 namespace {
@@ -32,10 +31,9 @@ std::string RepeatMessage(const std::string& call) {
   return message;
 }
 
-CheckOutcome CheckCall(const ModuleState& state, UtcTime now, const CheckArgs& args) {
+CheckOutcome CheckCall(const QsoLog& log, UtcTime now, const CheckArgs& args) {
   // A repeat: a record with this call, band and mode whose time lies in
   // the tour of `now` (InSameTour, answered through the log's index).
-  const QsoLog& log = state.qsoLog;
   const int tour = TourOfClock(now.hour, now.minute);
   if (log.findFirstInTour(args.call, args.mode, args.band, tour)) {
     return {0, RepeatMessage(args.call)};

@@ -6,12 +6,10 @@
 #include <optional>
 #include <string>
 
-#include "contest/ole_date.h"
+#include "contest/qso_log.h"
 #include "platform/platform.h"
 
 namespace rezov {
-
-struct ModuleState;
 
 // The arguments of CheckCall0 that the module reads.
 struct CheckArgs {
@@ -45,6 +43,6 @@ bool InSameTour(const OleDate& time, UtcTime now);
 std::string RepeatMessage(const std::string& call);
 
 // Reads the log and the clock reading `now`; changes nothing.
-CheckOutcome CheckCall(const ModuleState& state, UtcTime now, const CheckArgs& args);
+CheckOutcome CheckCall(const QsoLog& log, UtcTime now, const CheckArgs& args);
 
 }  // namespace rezov

@@ -1,7 +1,5 @@
 #include "contest/contact_entry.h"
 
-#include "plugin/module_state.h"
-
 namespace rezov {
 namespace {
 
@@ -55,21 +53,21 @@ QsoRecord BuildRecord(const ContactArgs& contact, const std::string& ownRegion) 
   return r;
 }
 
-int AddData(ModuleState& state, const ContactArgs& contact) {
-  if (!state.bandList.contains(contact.band)) state.bandList.append(contact.band);
-  const QsoRecord record = BuildRecord(contact, state.ownRegion);
-  if (!state.qsoLog.findEqual(record)) state.qsoLog.append(record);
+int AddData(QsoLog& log, BandList& bands, const std::string& ownRegion,
+            const ContactArgs& contact) {
+  if (!bands.contains(contact.band)) bands.append(contact.band);
+  const QsoRecord record = BuildRecord(contact, ownRegion);
+  if (!log.findEqual(record)) log.append(record);
   return 1;
 }
 
-int RemoveData(ModuleState& state, const ContactArgs& contact) {
+int RemoveData(QsoLog& log, const std::string& ownRegion, const ContactArgs& contact) {
   if (contact.rcvdExchange.empty() || contact.sentNumber.empty()) return 0;
   // The same station may be in the log once per tour; the identical record
   // is the contact meant, the first of call, mode and band only a fallback.
-  std::optional<std::size_t> index =
-      state.qsoLog.findEqual(BuildRecord(contact, state.ownRegion));
-  if (!index) index = state.qsoLog.findFirst(contact.call, contact.mode, contact.band);
-  if (index) state.qsoLog.removeAt(*index);
+  std::optional<std::size_t> index = log.findEqual(BuildRecord(contact, ownRegion));
+  if (!index) index = log.findFirst(contact.call, contact.mode, contact.band);
+  if (index) log.removeAt(*index);
   return 1;
 }
 

@@ -4,12 +4,11 @@
 #include <cstdint>
 #include <string>
 
-#include "contest/ole_date.h"
-#include "contest/qso_record.h"
+#include "contest/band_list.h"
+#include "contest/qso_log.h"
+#include "platform/ole_date.h"
 
 namespace rezov {
-
-struct ModuleState;
 
 // The arguments of AddData0 and RemoveData0 that the module reads.
 struct ContactArgs {
@@ -46,12 +45,13 @@ QsoRecord BuildRecord(const ContactArgs& contact, const std::string& ownRegion);
 
 // Records the band and stores the contact unless an identical record is
 // already there. Always 1.
-int AddData(ModuleState& state, const ContactArgs& contact);
+int AddData(QsoLog& log, BandList& bands, const std::string& ownRegion,
+            const ContactArgs& contact);
 
 // Takes one contact out: the first record identical to the one AddData would
 // build from the same arguments, else the first with the same call, mode and
 // band. 0 when the received exchange or the sent number is empty (nothing
 // changes), else 1.
-int RemoveData(ModuleState& state, const ContactArgs& contact);
+int RemoveData(QsoLog& log, const std::string& ownRegion, const ContactArgs& contact);
 
 }  // namespace rezov

@@ -1,13 +1,12 @@
-// Starting a fresh scoring run.
+// Starting a fresh scoring run: the values a reset records.
 #pragma once
 
 #include <string>
 
-#include "contest/ole_date.h"
+#include "platform/ole_date.h"
+#include "platform/platform.h"
 
 namespace rezov {
-
-struct ModuleState;
 
 // The arguments of ResetStats0 that the module reads.
 struct ResetArgs {
@@ -21,9 +20,15 @@ struct ResetArgs {
 // The companion program started by the first reset after load.
 extern const char kCompanionCommandLine[];
 
-// Empties the log and the band list and records the values of this run; the
-// first reset after load starts the companion program, and a reset in report
-// mode lets the operator review the station settings. Always 1.
-int ResetStats(ModuleState& state, const ResetArgs& args);
+// Starts the companion program unless `started`, which it then sets: a
+// failed start is not tried again.
+void StartCompanionOnce(Platform& platform, bool& started);
+
+// The contest date as the summary heading shows it: the first 10
+// characters of the user's regional rendering.
+std::string ContestDateText(Platform& platform, const OleDate& date);
+
+// A region or grid argument as the run keeps it: its first two characters.
+std::string TwoCharacterCode(const std::string& text);
 
 }  // namespace rezov

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "fuzz/replay_log_checks.h"
-#include "tools/cabrillo_reader.h"
+#include "tools/logs/cabrillo_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);

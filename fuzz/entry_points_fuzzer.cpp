@@ -1,8 +1,8 @@
 // Drives the ten exported functions, compiled from the module's own
 // plugin/entry_points.cpp, with a call sequence decoded from the input: null
 // pointers, texts of up to 1 MB, bytes 0x80-0xFF, NaN and infinite dates,
-// any integers, a settings file of arbitrary bytes. Beside the module runs
-// the literal reference on its own state and memory platform, fed the same
+// any integers, settings values of arbitrary bytes. Beside the module runs
+// the literal reference on its own state and fake platform, fed the same
 // arguments as the boundary reads them; every answer, message, file and
 // record of the two must agree, and the message buffer the host hands over
 // is a heap block of the size the module promises to stay within.
@@ -17,25 +17,76 @@
 #include <string>
 
 #include "contest/call_check.h"
-#include "fuzz/memory_platform.h"
+#include "fuzz/fuzz_check.h"
+#include "platform/native_platform.h"
+#include "platform/setup_dialog.h"
 #include "plugin/module_state.h"
 #include "plugin/rezov_exports.h"
-#include "settings/setup_dialog.h"
 #include "tests/reference/literal_reference.h"
+#include "tests/support/fake_platform.h"
 
-#define FUZZ_CHECK(condition)                                                         \
-  do {                                                                                \
-    if (!(condition)) {                                                               \
-      std::fprintf(stderr, "broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-      std::abort();                                                                   \
-    }                                                                                 \
-  } while (0)
 
 namespace rezov::fuzz {
 namespace {
 
 const char kProfilePath[] = "Plugins\\VARNO.ini";
 const std::size_t kMaxSteps = 48;
+
+// The platform the module's own entry points run on.
+FakePlatform& ModulePlatform() {
+  static FakePlatform platform;
+  return platform;
+}
+
+std::string Shown(const std::string& text) {
+  std::string out;
+  for (unsigned char c : text.substr(0, 300)) {
+    char hex[8];
+    std::snprintf(hex, sizeof hex, c >= 0x20 && c < 0x7F ? "%c" : "\\x%02X", c);
+    out += hex;
+  }
+  return out + (text.size() > 300 ? "...(" + std::to_string(text.size()) + " bytes)" : "");
+}
+
+std::string Shown(const ShownMessage& m) {
+  return std::to_string(static_cast<int>(m.owner)) + "|" + m.caption.value_or("<default>") +
+         "|" + std::to_string(m.style) + "|" + Shown(m.text);
+}
+
+template <typename Map>
+std::string MapDifference(const char* what, const Map& a, const Map& b) {
+  if (a == b) return std::string();
+  for (const auto& entry : a) {
+    const auto it = b.find(entry.first);
+    if (it == b.end()) return std::string(what) + " only on one side";
+    if (it->second != entry.second) {
+      return std::string(what) + " differs:\n  " + Shown(entry.second) + "\n  " +
+             Shown(it->second);
+    }
+  }
+  return std::string(what) + " only on the other side";
+}
+
+template <typename List>
+std::string ListDifference(const char* what, const List& a, const List& b) {
+  for (std::size_t i = 0; i < a.size() || i < b.size(); ++i) {
+    const std::string x = i < a.size() ? Shown(a[i]) : "<none>";
+    const std::string y = i < b.size() ? Shown(b[i]) : "<none>";
+    if (x != y) return std::string(what) + " " + std::to_string(i) + ":\n  " + x + "\n  " + y;
+  }
+  return std::string();
+}
+
+// The first thing that differs between the two sides; empty when nothing
+// does.
+std::string Difference(const FakePlatform& a, const FakePlatform& b) {
+  std::string d = MapDifference("file", a.files, b.files);
+  if (d.empty()) d = MapDifference("profile value", a.profile, b.profile);
+  if (d.empty()) d = ListDifference("program start", a.startedPrograms, b.startedPrograms);
+  if (d.empty()) d = ListDifference("message", a.messages, b.messages);
+  if (d.empty()) d = ListDifference("dialog", a.shownDialogs, b.shownDialogs);
+  return d;
+}
 
 const char* const kWords[] = {"UA",   "UA2",    "UA9",  "ua",   "UA9 ", "MA",    "ma",
                               "160",  "80",     "3.5",  "0160", "CW",   "SSB",   "001 MA",
@@ -158,7 +209,7 @@ class Decoder {
     const std::uint8_t r = Byte();
     answer.result = r < 3 ? kResults[r] : (r < 0xF0 ? kDialogOk : Int());
     for (int edits = Byte() % 5; edits > 0; --edits) {
-      const std::uint8_t field = Byte();
+      const DialogField field = DialogFields()[Byte() % kDialogFieldCount].field;
       answer.edits.emplace_back(field, Bytes().value_or(std::string()));
     }
     return answer;
@@ -198,15 +249,16 @@ ContactArgs AsContact(const char* call, COleDateTime* time, unsigned freq, const
   return c;
 }
 
+// The literal reference's side.
 struct Witness {
-  MemoryPlatform platform;
+  FakePlatform platform;
   ModuleState state{platform};
 };
 
 void StepReset(Decoder& d, Arena& a, Witness& w) {
   const DialogAnswer answer = d.Answer();
-  ModulePlatform().answer = answer;
-  w.platform.answer = answer;
+  ModulePlatform().Answer(answer);
+  w.platform.Answer(answer);
   const int reportMode = d.Int();
   const char* call = d.Text(a);
   const char* region = d.Text(a);
@@ -308,30 +360,33 @@ void StepTrivial(Decoder& d, Arena& a) {
 }
 
 void StepSetup(Witness& w) {
-  const std::size_t before = ModulePlatform().messages.size();
+  std::vector<ShownMessage>& messages = ModulePlatform().messages;
+  const std::size_t before = messages.size();
   SetupSet0();
-  FUZZ_CHECK(ModulePlatform().messages.size() == before + 1);
-  FUZZ_CHECK(ModulePlatform().messages.back() ==
-             "0|<default>|0|No additional setup for this contest");
-  w.platform.messages.push_back(ModulePlatform().messages.back());
+  FUZZ_CHECK(messages.size() == before + 1);
+  FUZZ_CHECK(messages.back() == (ShownMessage{MessageOwner::kNone,
+                                              "No additional setup for this contest",
+                                              std::nullopt, kMessageOk}));
+  w.platform.messages.push_back(messages.back());
 }
 
 // Conditions of the world both platforms meet alike.
 void StepWorld(Decoder& d, Witness& w) {
+  static const char* const kKeys[] = {"Operators", "Name",    "Address", "Claimed",
+                                      "Email",     "Club",    "SoapBox", "Location"};
   const int what = d.Byte() % 5;
+  const char* key = kKeys[d.Byte() % 8];
   const std::string bytes = what < 2 ? d.Bytes().value_or(std::string()) : std::string();
-  for (MemoryPlatform* p : {&ModulePlatform(), &w.platform}) {
+  for (FakePlatform* p : {&ModulePlatform(), &w.platform}) {
     switch (what) {
-      case 0: p->files[kProfilePath] = bytes; break;
+      case 0: p->profile[{kProfilePath, "Settings", key}] = bytes; break;
       case 1: p->files["cabrillo.ini"] = bytes; break;
-      case 2: p->cabrilloUnwritable = !p->cabrilloUnwritable; break;
-      case 3: p->profileUnwritable = !p->profileUnwritable; break;
+      case 2:
+        if (!p->unwritableFiles.erase("*.cbr")) p->unwritableFiles.insert("*.cbr");
+        break;
+      case 3: p->profileWritesFail = !p->profileWritesFail; break;
       default:
-        if (p->unreadable.empty()) {
-          p->unreadable.insert("cabrillo.ini");
-        } else {
-          p->unreadable.clear();
-        }
+        if (!p->unreadableFiles.erase("cabrillo.ini")) p->unreadableFiles.insert("cabrillo.ini");
         break;
     }
   }
@@ -366,9 +421,10 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
       case 7: StepResult(d, w); break;
       default: StepWorld(d, w); break;
     }
-    if (!ModulePlatform().SameAs(w.platform)) {
+    const std::string difference = Difference(ModulePlatform(), w.platform);
+    if (!difference.empty()) {
       std::fprintf(stderr, "after step %zu, module and reference differ: %s\n", step,
-                   ModulePlatform().FirstDifference(w.platform).c_str());
+                   difference.c_str());
       std::abort();
     }
   }
@@ -376,6 +432,13 @@ void RunInput(const std::uint8_t* data, std::size_t size) {
 
 }  // namespace
 }  // namespace rezov::fuzz
+
+namespace rezov {
+
+// The fuzz build's module runs on the fake platform alone.
+Platform& NativePlatform() { return fuzz::ModulePlatform(); }
+
+}  // namespace rezov
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   rezov::fuzz::RunInput(data, size);

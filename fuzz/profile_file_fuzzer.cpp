@@ -14,15 +14,9 @@
 #include <utility>
 #include <vector>
 
+#include "fuzz/fuzz_check.h"
 #include "platform/profile_file.h"
 
-#define FUZZ_CHECK(condition)                                                         \
-  do {                                                                                \
-    if (!(condition)) {                                                               \
-      std::fprintf(stderr, "broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
-      std::abort();                                                                   \
-    }                                                                                 \
-  } while (0)
 
 namespace {
 

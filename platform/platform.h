@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "contest/ole_date.h"
+#include "platform/ole_date.h"
 #include "platform/profile_file.h"
 #include "platform/result.h"
 

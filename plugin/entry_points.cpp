@@ -6,13 +6,9 @@
 #include <exception>
 #include <string>
 
-#include "contest/call_check.h"
-#include "contest/contact_entry.h"
-#include "contest/contest_reset.h"
 #include "platform/native_platform.h"
 #include "plugin/module_state.h"
 #include "plugin/rezov_exports.h"
-#include "results/score_summary.h"
 
 namespace rezov {
 namespace {
@@ -105,34 +101,30 @@ int ResetStats0(const char*, int reportMode, const char* callSign, COleDateTime*
   });
 }
 
-int AddData0(const char*, const char* call, COleDateTime* time, COleDateTime*,
-             COleDateTime*, COleDateTime*, unsigned int, unsigned int freqHz,
-             const char* mode, const char* sentInfo, const char* rcvdInfo,
-             const char* sentNumber, const char* rcvdExchange, const char*,
-             const char*, const char*, const char*, const char*, const char*,
-             const char*, const char*, const char*, const char* country, int, int,
-             int, double, double, const char*, const char* auxText, const char*,
-             const char* band, const char*) {
-  return Guarded(1, [&] {
-    return AddData(g_module, Contact(call, time, freqHz, mode, sentInfo, rcvdInfo,
-                                     sentNumber, rcvdExchange, country, auxText, band));
-  });
+// The 33 parameters of AddData0 and RemoveData0, named where the module
+// reads them.
+#define REZOV_CONTACT_PARAMETERS                                                         \
+  const char*, const char* call, COleDateTime* time, COleDateTime*, COleDateTime*,      \
+      COleDateTime*, unsigned int, unsigned int freqHz, const char* mode,               \
+      const char* sentInfo, const char* rcvdInfo, const char* sentNumber,               \
+      const char* rcvdExchange, const char*, const char*, const char*, const char*,     \
+      const char*, const char*, const char*, const char*, const char*,                  \
+      const char* country, int, int, int, double, double, const char*,                  \
+      const char* auxText, const char*, const char* band, const char*
+#define REZOV_CONTACT_ARGUMENTS \
+  Contact(call, time, freqHz, mode, sentInfo, rcvdInfo, sentNumber, rcvdExchange, country, \
+          auxText, band)
+
+int AddData0(REZOV_CONTACT_PARAMETERS) {
+  return Guarded(1, [&] { return AddData(g_module, REZOV_CONTACT_ARGUMENTS); });
 }
 
-int RemoveData0(const char*, const char* call, COleDateTime* time, COleDateTime*,
-                COleDateTime*, COleDateTime*, unsigned int, unsigned int freqHz,
-                const char* mode, const char* sentInfo, const char* rcvdInfo,
-                const char* sentNumber, const char* rcvdExchange, const char*,
-                const char*, const char*, const char*, const char*, const char*,
-                const char*, const char*, const char*, const char* country, int, int,
-                int, double, double, const char*, const char* auxText, const char*,
-                const char* band, const char*) {
-  return Guarded(0, [&] {
-    return RemoveData(g_module, Contact(call, time, freqHz, mode, sentInfo, rcvdInfo,
-                                        sentNumber, rcvdExchange, country, auxText,
-                                        band));
-  });
+int RemoveData0(REZOV_CONTACT_PARAMETERS) {
+  return Guarded(0, [&] { return RemoveData(g_module, REZOV_CONTACT_ARGUMENTS); });
 }
+
+#undef REZOV_CONTACT_PARAMETERS
+#undef REZOV_CONTACT_ARGUMENTS
 
 int CheckCall0(const char* call, unsigned int, unsigned int, const char* mode,
                const char*, const char*, const char*, const char*, const char*,

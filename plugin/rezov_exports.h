@@ -1,12 +1,17 @@
-// The ten entry points of the module, with the exact parameter lists the host
-// uses. Texts are NUL-terminated 8-bit strings in the ANSI code page; dates
-// are OLE Automation date records. Everything is cdecl and unmangled.
+// The ten entry points of the module as C functions, with the exact
+// parameter lists the host uses (plugin/entry_point_list.h). Texts are
+// NUL-terminated 8-bit strings in the ANSI code page; dates are OLE
+// Automation date records. Everything is cdecl and unmangled.
 //
 // Hosts and tools that load the module at run time use the pointer types
-// below with the plain export names.
+// and ResolveEntryPoints below.
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "platform/result.h"
+#include "plugin/entry_point_list.h"
 
 // The host passes dates as pointers to its date class; only the layout
 // matters to the module: a double and a 32-bit status.
@@ -23,91 +28,39 @@ class COleDateTime {
 #endif
 
 #define REZOV_T const char*
+#define REZOV_D COleDateTime*
 
 extern "C" {
-
-typedef int (*GetNumberOfSetsFn)();
-typedef const char* (*GetSetNameFn)(int setIndex);
-typedef void (*SetupSet0Fn)();
-typedef int (*GetExchgCount0Fn)(REZOV_T, REZOV_T, REZOV_T);
-typedef int (*IsValidExchg0Fn)(REZOV_T, REZOV_T, REZOV_T, REZOV_T, int, int, int);
-typedef int (*ResetStats0Fn)(
-    REZOV_T, int, REZOV_T, COleDateTime*, COleDateTime*,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    int, int, int, double, double, REZOV_T, REZOV_T, REZOV_T);
-typedef int (*AddData0Fn)(
-    REZOV_T, REZOV_T, COleDateTime*, COleDateTime*, COleDateTime*,
-    COleDateTime*, unsigned int, unsigned int,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    int, int, int, double, double,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T);
-typedef AddData0Fn RemoveData0Fn;
-typedef int (*CheckCall0Fn)(
-    REZOV_T, unsigned int, unsigned int,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    int, int, int, double, double,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    char*, char*);
-typedef const char* (*GetResult0Fn)(int* result);
-
-REZOV_EXPORT int GetNumberOfSets();
-REZOV_EXPORT const char* GetSetName(int setIndex);
-REZOV_EXPORT void SetupSet0();
-REZOV_EXPORT int GetExchgCount0(REZOV_T, REZOV_T, REZOV_T);
-REZOV_EXPORT int IsValidExchg0(REZOV_T, REZOV_T, REZOV_T, REZOV_T, int, int, int);
-REZOV_EXPORT int ResetStats0(
-    REZOV_T, int, REZOV_T, COleDateTime*, COleDateTime*,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    int, int, int, double, double, REZOV_T, REZOV_T, REZOV_T);
-REZOV_EXPORT int AddData0(
-    REZOV_T, REZOV_T, COleDateTime*, COleDateTime*, COleDateTime*,
-    COleDateTime*, unsigned int, unsigned int,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    int, int, int, double, double,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T);
-REZOV_EXPORT int RemoveData0(
-    REZOV_T, REZOV_T, COleDateTime*, COleDateTime*, COleDateTime*,
-    COleDateTime*, unsigned int, unsigned int,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    int, int, int, double, double,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T);
-REZOV_EXPORT int CheckCall0(
-    REZOV_T, unsigned int, unsigned int,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    int, int, int, double, double,
-    REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T, REZOV_T,
-    char*, char*);
-REZOV_EXPORT const char* GetResult0(int* result);
-
+#define REZOV_DECLARE(name, function, result, parameters, i686, x86_64) \
+  typedef result(*name##Fn) parameters;                                 \
+  REZOV_EXPORT result name parameters;
+REZOV_ENTRY_POINTS(REZOV_DECLARE)
+#undef REZOV_DECLARE
 }  // extern "C"
-
-#undef REZOV_T
 
 namespace rezov {
 
-// The ten entry points of a module loaded at run time, resolved by their
-// plain export names.
+// The ten entry points of a module loaded at run time.
 struct ModuleEntryPoints {
-  GetNumberOfSetsFn GetNumberOfSets = nullptr;
-  GetSetNameFn GetSetName = nullptr;
-  SetupSet0Fn SetupSet0 = nullptr;
-  GetExchgCount0Fn GetExchgCount0 = nullptr;
-  IsValidExchg0Fn IsValidExchg0 = nullptr;
-  ResetStats0Fn ResetStats0 = nullptr;
-  AddData0Fn AddData0 = nullptr;
-  RemoveData0Fn RemoveData0 = nullptr;
-  CheckCall0Fn CheckCall0 = nullptr;
-  GetResult0Fn GetResult0 = nullptr;
+#define REZOV_MEMBER(name, function, result, parameters, i686, x86_64) name##Fn name = nullptr;
+  REZOV_ENTRY_POINTS(REZOV_MEMBER)
+#undef REZOV_MEMBER
 };
+
+// Every entry point by its plain export name, through `find` (a name to an
+// address, or null: dlsym or GetProcAddress); the first name it lacks
+// otherwise.
+template <typename Find>
+Result<ModuleEntryPoints> ResolveEntryPoints(Find find) {
+  ModuleEntryPoints e;
+  std::string missing;
+#define REZOV_RESOLVE(name, function, result, parameters, i686, x86_64) \
+  e.name = reinterpret_cast<name##Fn>(find(#name));                     \
+  if (!e.name && missing.empty()) missing = #name;
+  REZOV_ENTRY_POINTS(REZOV_RESOLVE)
+#undef REZOV_RESOLVE
+  if (!missing.empty()) return Fail("it has no export " + missing);
+  return e;
+}
 
 }  // namespace rezov

@@ -2,8 +2,6 @@
 
 #include <cstdio>
 
-#include "plugin/module_state.h"
-
 namespace rezov {
 
 const char kHeaderExtensionFile[] = "cabrillo.ini";
@@ -79,32 +77,32 @@ std::string CabrilloFileBytes(const StationSettings& s, std::int32_t claimedScor
   return bytes;
 }
 
-Status WriteCabrilloFile(ModuleState& state) {
+Status WriteCabrilloFile(Platform& platform, const StationSettings& settings,
+                         std::int32_t claimedScore) {
   // A header extension file that can be neither read nor created adds
   // nothing; the log is written all the same.
   const std::string extension =
-      state.platform.ReadOrCreateFile(kHeaderExtensionFile).value_or(std::string());
-  return state.platform.WriteWholeFile(
-      FileName(state.stationSettings),
-      CabrilloFileBytes(state.stationSettings, state.claimedScore, extension));
+      platform.ReadOrCreateFile(kHeaderExtensionFile).value_or(std::string());
+  return platform.WriteWholeFile(FileName(settings),
+                                 CabrilloFileBytes(settings, claimedScore, extension));
 }
 
-void ExportCabrillo(ModuleState& state, int* result) {
-  StationSettings& s = state.stationSettings;
+void ExportCabrillo(Platform& platform, StationSettings& s, const QsoLog& log,
+                    std::int32_t claimedScore, int* result) {
   // Each export lists every stored contact exactly once.
   s.qsoLines.clear();
-  for (std::size_t i = 0; i < state.qsoLog.size(); ++i) {
-    const QsoRecord& r = state.qsoLog.at(i);
+  for (std::size_t i = 0; i < log.size(); ++i) {
+    const QsoRecord& r = log.at(i);
     AppendQsoLine(s, r.call, r.freqKhz, modeToCabrillo(r.mode), r.time, r.sentExchange,
                   r.rcvdExchange);
   }
-  if (WriteCabrilloFile(state)) {
-    state.platform.ShowMessage(MessageOwner::kActiveWindow, "File produced: " + FileName(s),
-                               std::string("Output"), kMessageInformation);
+  const std::string name = FileName(s);
+  if (WriteCabrilloFile(platform, s, claimedScore)) {
+    platform.ShowMessage(MessageOwner::kActiveWindow, "File produced: " + name,
+                         std::string("Output"), kMessageInformation);
   } else {
-    state.platform.ShowMessage(MessageOwner::kActiveWindow,
-                               "File not produced: " + FileName(s), std::string("Output"),
-                               kMessageWarning);
+    platform.ShowMessage(MessageOwner::kActiveWindow, "File not produced: " + name,
+                         std::string("Output"), kMessageWarning);
   }
   if (result) *result = -1;
 }

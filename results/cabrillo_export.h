@@ -4,13 +4,13 @@
 #include <cstdint>
 #include <string>
 
-#include "contest/ole_date.h"
+#include "contest/qso_log.h"
+#include "platform/ole_date.h"
+#include "platform/platform.h"
 #include "platform/result.h"
+#include "settings/station_settings.h"
 
 namespace rezov {
-
-struct ModuleState;
-struct StationSettings;
 
 extern const char kHeaderExtensionFile[];
 
@@ -32,10 +32,12 @@ std::string CabrilloFileBytes(const StationSettings& settings, std::int32_t clai
 
 // Writes the file from the record, the score and `qsoLines`, whole or not
 // at all: on failure the previous file stays byte for byte.
-Status WriteCabrilloFile(ModuleState& state);
+Status WriteCabrilloFile(Platform& platform, const StationSettings& settings,
+                         std::int32_t claimedScore);
 
 // Writes the Cabrillo file of the stored log, tells the operator whether it
 // was produced and puts -1 into `*result` (when given).
-void ExportCabrillo(ModuleState& state, int* result);
+void ExportCabrillo(Platform& platform, StationSettings& settings, const QsoLog& log,
+                    std::int32_t claimedScore, int* result);
 
 }  // namespace rezov

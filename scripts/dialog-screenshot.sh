@@ -11,8 +11,7 @@ root=$PWD
 build=${REZOV_SCREENSHOT_BUILD:-$root/build/mingw-i686}
 output=$root/docs/setup-dialog.png
 export WINEPREFIX=${REZOV_WINE_PREFIX:-$root/build/wine-prefix}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$root/scripts/wine-prefix.sh"
 
 if [ "${1:-}" = "--under-display" ]; then
   work=$2
@@ -51,17 +50,7 @@ fi
 scripts/install-deps.sh linux windows
 cmake --preset mingw-i686 -B "$build" >/dev/null
 cmake --build "$build" -j2 --target rezov_wine_host
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i </dev/null >/dev/null 2>&1
-  wineserver -w
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-  wineserver -w
-  # Wine's own fonts, so that title bar buttons and "MS Sans Serif" look
-  # as meant.
-  cp -n /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/ms_sans_serif.ttf \
-    "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-fi
+prepare_wine_prefix
 mkdir -p docs
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT

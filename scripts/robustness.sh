@@ -42,9 +42,7 @@ stage_result() {  # name, status
 }
 
 run_sanitize() {
-  cmake -S "$root" -B "$sanitize_dir" -G Ninja -DCMAKE_BUILD_TYPE=Debug \
-    "-DCMAKE_CXX_FLAGS=-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer" \
-    >/dev/null || return 1
+  (cd "$root" && cmake --preset sanitize -B "$sanitize_dir" >/dev/null) || return 1
   cmake --build "$sanitize_dir" -j"$jobs" || return 1
   ASAN_OPTIONS="detect_leaks=1:abort_on_error=1:strict_string_checks=1:detect_stack_use_after_return=1" \
   UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1" \

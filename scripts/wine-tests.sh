@@ -16,8 +16,7 @@ build_i686=${REZOV_WINE_BUILD_I686:-$root/build/mingw-i686}
 build_x86_64=${REZOV_WINE_BUILD_X86_64:-$root/build/mingw-x86_64}
 build_linux=${REZOV_WINE_BUILD_LINUX:-$root/build/wine-linux}
 export WINEPREFIX=${REZOV_WINE_PREFIX:-$root/build/wine-prefix}
-export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree,mshtml="
+. "$root/scripts/wine-prefix.sh"
 
 # The tests themselves, on the display xvfb-run gives this second call.
 if [ "${1:-}" = "--under-display" ]; then
@@ -70,19 +69,7 @@ for arch in i686 x86_64; do
 done
 
 echo "== Wine prefix $WINEPREFIX"
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  mkdir -p "$(dirname "$WINEPREFIX")"
-  wineboot -i </dev/null >/dev/null 2>&1
-  wineserver -w
-  # Without a window manager, Wine waits seconds on every window it hides
-  # unless its windows are unmanaged.
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f </dev/null >/dev/null 2>&1
-  wineserver -w
-  # Wine's own fonts, so that title bar buttons and "MS Sans Serif" look
-  # as meant.
-  cp -n /usr/share/wine/fonts/marlett.ttf /usr/share/wine/fonts/ms_sans_serif.ttf \
-    "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
-fi
+prepare_wine_prefix
 trap - ERR
 
 xvfb-run -a -s "-screen 0 1024x768x24" "$root/scripts/wine-tests.sh" --under-display </dev/null

@@ -1,9 +1,7 @@
 #include "settings/settings_store.h"
 
-#include "platform/platform.h"
-#include "plugin/module_state.h"
+#include "platform/setup_dialog.h"
 #include "settings/replace_all.h"
-#include "settings/setup_dialog.h"
 
 namespace rezov {
 
@@ -117,13 +115,12 @@ std::string FileBaseFor(const std::string& callSign) {
   return slashed.substr(first, last - first + 1);
 }
 
-int EditStationSettings(ModuleState& state, const std::string& callSign) {
-  StationSettings& s = state.stationSettings;
-  SettingsFile file(state.platform);
+int EditStationSettings(Platform& platform, StationSettings& s, const std::string& callSign) {
+  SettingsFile file(platform);
   Load(s, file, callSign);
   SetupDialog dialog;
   FillDialog(dialog, s);
-  const bool confirmed = state.platform.ShowSetupDialog(dialog) == kDialogOk;
+  const bool confirmed = platform.ShowSetupDialog(dialog) == kDialogOk;
   if (confirmed) TakeBack(s, dialog);
   s.address = DisplayToStored(s.address);
   s.soapBox = DisplayToStored(s.soapBox);
@@ -134,6 +131,10 @@ int EditStationSettings(ModuleState& state, const std::string& callSign) {
   s.address = StoredToContinuation(s.address, kAddressTag);
   s.qsoLines.clear();
   return confirmed ? 1 : 0;
+}
+
+void StoreClaimedScore(Platform& platform, std::int32_t score) {
+  SettingsFile(platform).Write({{"Claimed", std::to_string(score)}});
 }
 
 }  // namespace rezov

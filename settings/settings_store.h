@@ -1,12 +1,13 @@
 // The station settings kept in the profile file between runs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
-namespace rezov {
+#include "platform/platform.h"
+#include "settings/station_settings.h"
 
-struct ModuleState;
-struct StationSettings;
+namespace rezov {
 
 extern const char kSettingsFile[];
 extern const char kSettingsSection[];
@@ -29,6 +30,12 @@ std::string FileBaseFor(const std::string& callSign);
 // Loads the station settings, lets the operator review them in the setup
 // dialog and, when confirmed, saves them. Either way the record is left
 // ready for the Cabrillo header. 1 when the operator confirmed, else 0.
-int EditStationSettings(ModuleState& state, const std::string& callSign);
+int EditStationSettings(Platform& platform, StationSettings& settings,
+                        const std::string& callSign);
+
+// Keeps the score in the settings file as "Claimed", where the next setup
+// dialog shows it. A file that cannot take it keeps its old value whole;
+// the module reports nothing.
+void StoreClaimedScore(Platform& platform, std::int32_t score);
 
 }  // namespace rezov

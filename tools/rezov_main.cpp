@@ -2,9 +2,9 @@
 // its entry points as the host does, and shows what the module answers.
 #include <CLI/CLI.hpp>
 
-#include "tools/country_lookup.h"
-#include "tools/module_loader.h"
-#include "tools/replay_command.h"
+#include "tools/countries/country_lookup.h"
+#include "tools/module/module_loader.h"
+#include "tools/commands/replay_command.h"
 
 namespace {
 

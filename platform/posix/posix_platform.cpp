@@ -19,13 +19,6 @@
 namespace rezov {
 namespace {
 
-std::string Digits(int n, int width) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%0*d", width, n);
-  return text;
-}
-
-std::string TwoDigits(int n) { return Digits(n, 2); }
 
 // Every byte of the file; nothing when it does not exist; a failure when it
 // exists but cannot be read to its end.
@@ -60,18 +53,6 @@ std::string PosixPath(const std::string& windowsPath) {
     if (c == '\\') c = '/';
   }
   return path;
-}
-
-std::string RussianDateText(const OleDate& date) {
-  const std::optional<CalendarTime> t = ToCalendar(date);
-  if (!t) return std::string();
-  const std::string time =
-      TwoDigits(t->hour) + ":" + TwoDigits(t->minute) + ":" + TwoDigits(t->second);
-  if (t->dayNumber == 0) return time;
-  std::string text = TwoDigits(t->day) + "." + TwoDigits(t->month) + "." +
-                     Digits(t->year, 4);
-  if (t->hour != 0 || t->minute != 0 || t->second != 0) text += " " + time;
-  return text;
 }
 
 UtcTime PosixPlatform::UtcNow() {

@@ -48,9 +48,5 @@ class PosixPlatform : public Platform {
 // A Windows relative path ("Plugins\VARNO.ini") as a POSIX one.
 std::string PosixPath(const std::string& windowsPath);
 
-// The date as the Russian regional settings render it: dd.mm.yyyy, then a
-// blank and HH:MM:SS unless the time is midnight; day zero gives the time
-// alone. Empty when the date has no clock reading.
-std::string RussianDateText(const OleDate& date);
 
 }  // namespace rezov

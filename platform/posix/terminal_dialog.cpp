@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/platform.h"
-#include "settings/setup_dialog.h"
+#include "platform/setup_dialog.h"
 
 namespace rezov {
 namespace {

@@ -5,7 +5,7 @@
 
 #include "platform/platform.h"
 #include "resources/rezov_resource.h"
-#include "settings/setup_dialog.h"
+#include "platform/setup_dialog.h"
 
 namespace rezov {
 namespace {

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "contest/ole_date.h"
+#include "platform/ole_date.h"
 
 namespace rezov {
 

@@ -21,6 +21,7 @@
 #include "results/score_summary.h"
 #include "settings/settings_store.h"
 #include "tests/hostile/hostile_folder.h"
+#include "tests/support/test_contacts.h"
 
 namespace rezov::hostile {
 namespace {
@@ -79,13 +80,7 @@ class Hostile : public ::testing::Test {
   // A report run: reset in report mode (the form answered by Type), two
   // contacts, the score with its export. Returns the out-parameter.
   int ReportRun() {
-    ResetArgs args;
-    args.reportMode = 1;
-    args.callSign = "R3XX";
-    args.contestDate = OleDate{40973.0, kOleDateValid};
-    args.region = "MA";
-    args.grid = "KO";
-    ResetStats(state, args);
+    ResetStats(state, StationReset(1));
     for (const char* call : {"R3MA", "R9SP"}) {
       ContactArgs c;
       c.call = call;
@@ -126,7 +121,7 @@ TEST_F(Hostile, BinarySettingsFileKeepsEveryOtherKey) {
                              BinaryJunk(4096, 8);
   WriteBytes(kSettings, before);
   Type("CLUB=Radio\nOK\n");
-  EXPECT_EQ(1, EditStationSettings(state, "R3XX"));
+  EXPECT_EQ(1, EditStationSettings(state.platform, state.stationSettings, "R3XX"));
   EXPECT_EQ("Bin", state.stationSettings.name);
   const std::string after = ReadBytes(kSettings).value();
   EXPECT_EQ("", LostOrChanged(before, after, kWrittenKeys));
@@ -142,11 +137,11 @@ TEST_F(Hostile, TenMegabyteLinesSurviveAndLongValuesComeBackCut) {
                              "\r\nName=" + std::string(20000, 'n') + "\r\n";
   WriteBytes(kSettings, before);
   Type("CANCEL\n");
-  EXPECT_EQ(0, EditStationSettings(state, "R3XX"));
+  EXPECT_EQ(0, EditStationSettings(state.platform, state.stationSettings, "R3XX"));
   EXPECT_EQ(9999u, state.stationSettings.name.size());
   EXPECT_EQ(before, ReadBytes(kSettings).value()) << "a cancelled form writes nothing";
   Type("OK\n");
-  EXPECT_EQ(1, EditStationSettings(state, "R3XX"));
+  EXPECT_EQ(1, EditStationSettings(state.platform, state.stationSettings, "R3XX"));
   const std::string after = ReadBytes(kSettings).value();
   EXPECT_EQ("", LostOrChanged(before, after, kWrittenKeys));
   EXPECT_EQ(big.size(), ProfileLookup(after, "Other", "Big").value_or("").size());
@@ -157,7 +152,7 @@ TEST_F(Hostile, LfOnlyLineEndsReadAndAreRewrittenWithCrLf) {
   const std::string before = "[Settings]\nName=Ivan\nClub=Old\n[Other]\nK=V\n";
   WriteBytes(kSettings, before);
   Type("CLUB=New\nOK\n");
-  EditStationSettings(state, "R3XX");
+  EditStationSettings(state.platform, state.stationSettings, "R3XX");
   EXPECT_EQ("Ivan", state.stationSettings.name);
   EXPECT_EQ("New", state.stationSettings.club);
   const std::string after = ReadBytes(kSettings).value();
@@ -174,7 +169,7 @@ TEST_F(Hostile, AFileWithoutSectionsGetsOneAndKeepsItsLines) {
   const std::string before = "Name=Ivan\r\nloose line\r\n";
   WriteBytes(kSettings, before);
   Type("OK\n");
-  EditStationSettings(state, "R3XX");
+  EditStationSettings(state.platform, state.stationSettings, "R3XX");
   EXPECT_EQ("", state.stationSettings.name) << "keys outside [Settings] are not its keys";
   const std::string after = ReadBytes(kSettings).value();
   EXPECT_EQ(0, after.compare(0, before.size(), before));
@@ -188,7 +183,7 @@ TEST_F(Hostile, DuplicateSectionsAndKeysFirstOneWinsTheRestStays) {
       "[settings]\r\nName=Third\r\nClub=Hidden\r\n";
   WriteBytes(kSettings, before);
   Type("NAME=New\nOK\n");
-  EditStationSettings(state, "R3XX");
+  EditStationSettings(state.platform, state.stationSettings, "R3XX");
   const std::string after = ReadBytes(kSettings).value();
   EXPECT_EQ(std::optional<std::string>("New"), ProfileLookup(after, "Settings", "Name"));
   EXPECT_EQ(std::optional<std::string>(""), ProfileLookup(after, "Settings", "Club"))

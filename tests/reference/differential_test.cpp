@@ -25,9 +25,9 @@
 #include "contest/contact_entry.h"
 #include "contest/contest_reset.h"
 #include "results/score_summary.h"
-#include "settings/setup_dialog.h"
+#include "platform/setup_dialog.h"
 #include "tests/reference/literal_reference.h"
-#include "tests/unit/fake_platform.h"
+#include "tests/support/fake_platform.h"
 
 namespace rezov {
 namespace {
@@ -156,27 +156,9 @@ ContactArgs Vary(Draw& d, ContactArgs c) {
 
 // ---- One side of the comparison ----------------------------------------------
 
-struct DialogAnswer {
-  int result = kDialogCancel;
-  std::vector<std::pair<DialogField, std::string>> edits;
-};
-
 struct Side {
   FakePlatform platform;
   ModuleState state{platform};
-  std::vector<std::string> dialogsSeen;
-
-  void Prepare(const DialogAnswer& answer) {
-    platform.dialog = [this, answer](SetupDialog& dialog) {
-      std::string seen;
-      for (const DialogFieldInfo& info : DialogFields()) {
-        seen += std::string(info.label) + "=" + dialog.text(info.field) + "|";
-      }
-      dialogsSeen.push_back(seen);
-      for (const auto& edit : answer.edits) dialog.setText(edit.first, edit.second);
-      return answer.result;
-    };
-  }
 };
 
 std::string Bits(const OleDate& t) {
@@ -225,8 +207,8 @@ std::string Observed(const Side& side) {
     out << "profile " << std::get<2>(entry.first) << "=" << entry.second << "\n";
   }
   for (const auto& file : p.files) out << "file " << file.first << " [" << file.second << "]\n";
-  out << "dialogs " << p.dialogsShown << "\n";
-  for (const std::string& seen : side.dialogsSeen) out << " " << seen << "\n";
+  out << "dialogs " << p.shownDialogs.size() << "\n";
+  for (const std::string& seen : p.shownDialogs) out << " " << seen << "\n";
   return out.str();
 }
 
@@ -278,8 +260,8 @@ bool StepReset(Draw& d, Session& s) {
   for (std::size_t i = 0; i < edits; ++i) {
     answer.edits.emplace_back(DialogFields()[d.Below(kDialogFieldCount)].field, d.From(kTexts));
   }
-  s.core.Prepare(answer);
-  s.reference.Prepare(answer);
+  s.core.platform.Answer(answer);
+  s.reference.platform.Answer(answer);
   s.steps.push_back("reset report=" + std::to_string(args.reportMode) + " call=" +
                     Printable(args.callSign) + " date=" + Bits(args.contestDate) + " region=" +
                     Printable(args.region) + " grid=" + Printable(args.grid) +

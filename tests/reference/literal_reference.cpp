@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-#include "settings/setup_dialog.h"
+#include "platform/setup_dialog.h"
 
 namespace rezov::reference {
 namespace {

@@ -4,9 +4,9 @@
 
 #include <gtest/gtest.h>
 
-#include "settings/setup_dialog.h"
-#include "tests/unit/fake_platform.h"
-#include "tests/unit/test_contacts.h"
+#include "platform/setup_dialog.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/test_contacts.h"
 
 namespace rezov {
 namespace {
@@ -17,12 +17,8 @@ class Reference : public ::testing::Test {
   ModuleState state{platform};
 
   void Reset(int reportMode = 0) {
-    ResetArgs args;
-    args.reportMode = reportMode;
-    args.callSign = "R3XX";
-    args.contestDate = OleDate{40973.0, kOleDateValid};
+    ResetArgs args = StationReset(reportMode);
     args.region = "MAX";
-    args.grid = "KO";
     reference::ResetStats(state, args);
   }
   int Check(const std::string& call, int hour, int minute,

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "contest/call_check.h"
-#include "contest/ole_date.h"
+#include "platform/ole_date.h"
 #include "results/cabrillo_export.h"
 #include "platform/profile_file.h"
 #include "tests/reference/literal_reference.h"
-#include "tests/unit/fake_platform.h"
+#include "tests/support/fake_platform.h"
 
 namespace rezov {
 namespace {

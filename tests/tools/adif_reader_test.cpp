@@ -1,16 +1,15 @@
-#include "tools/adif_reader.h"
+#include "tools/logs/adif_reader.h"
 
 #include <gtest/gtest.h>
 
 #include "tests/tools/fixture_files.h"
-#include "tools/log_format.h"
+#include "tools/logs/log_format.h"
 
 namespace rezov {
 namespace {
 
 TEST(AdifReader, ReadsEveryFieldTheHostPasses) {
-  const ReplayLog log = ReadAdif(ReadFixture("basic.adi"));
-  ASSERT_TRUE(log.unreadable.empty());
+  const ReplayLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   EXPECT_TRUE(log.skipped.empty());
   EXPECT_EQ(log.format, "ADIF");
   EXPECT_EQ(log.recordCount, 4);
@@ -37,7 +36,7 @@ TEST(AdifReader, ReadsEveryFieldTheHostPasses) {
 // Lower-case names, text between fields, HHMMSS, band from the frequency,
 // the first item of STX_STRING, SRX padded with STATE after it.
 TEST(AdifReader, LowerCaseNamesAndDerivedValues) {
-  const ReplayLog log = ReadAdif(ReadFixture("basic.adi"));
+  const ReplayLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   ASSERT_EQ(log.contacts.size(), 4u);
   const ReplayContact& b = log.contacts[1];
   EXPECT_EQ(b.call, "UR5EAW");
@@ -54,7 +53,7 @@ TEST(AdifReader, LowerCaseNamesAndDerivedValues) {
 }
 
 TEST(AdifReader, FieldsWithoutBlanksAndLongNumbers) {
-  const ReplayLog log = ReadAdif(ReadFixture("basic.adi"));
+  const ReplayLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   ASSERT_EQ(log.contacts.size(), 4u);
   const ReplayContact& c = log.contacts[2];
   EXPECT_EQ(c.call, "R3ACX/P");
@@ -70,30 +69,28 @@ TEST(AdifReader, FieldsWithoutBlanksAndLongNumbers) {
 }
 
 TEST(AdifReader, StationValuesFromTheRecords) {
-  const ReplayLog log = ReadAdif(ReadFixture("basic.adi"));
+  const ReplayLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   EXPECT_EQ(log.ownCall, "RK3AXW");
   EXPECT_EQ(log.ownRegion, "MA");
   EXPECT_EQ(log.ownGrid, "KO85TS");
 }
 
 TEST(AdifReader, NoHeaderAndStationCallPreferredToOperator) {
-  const ReplayLog log = ReadAdif(ReadFixture("no_header.adi"));
-  ASSERT_TRUE(log.unreadable.empty());
+  const ReplayLog log = Readable(ReadAdif(ReadFixture("no_header.adi")));
   ASSERT_EQ(log.contacts.size(), 2u);
   EXPECT_EQ(log.contacts[0].call, "R3AA");
   EXPECT_EQ(log.ownCall, "RK3AXW");  // record 2's STATION_CALLSIGN over record 1's OPERATOR
 }
 
 TEST(AdifReader, HeaderWithoutEohMakesTheFileUnreadable) {
-  const ReplayLog log = ReadAdif(ReadFixture("no_eoh.adi"));
-  EXPECT_NE(log.unreadable.find("<EOH>"), std::string::npos);
-  EXPECT_TRUE(log.contacts.empty());
+  const Result<ReplayLog> read = ReadAdif(ReadFixture("no_eoh.adi"));
+  ASSERT_FALSE(read);
+  EXPECT_NE(read.error().find("<EOH>"), std::string::npos);
 }
 
 TEST(AdifReader, EmptyFileAndHeaderOnlyHaveNoRecords) {
   for (const char* text : {"", "  \r\n", "just a header <EOH>\r\n"}) {
-    const ReplayLog log = ReadAdif(text);
-    EXPECT_TRUE(log.unreadable.empty()) << text;
+    const ReplayLog log = Readable(ReadAdif(text));
     EXPECT_EQ(log.recordCount, 0) << text;
   }
 }
@@ -122,8 +119,7 @@ const BadRecord kBadRecords[] = {
 
 TEST(AdifReader, BadRecordsAreSkippedWithPositionAndReason) {
   const std::string bytes = ReadFixture("malformed.adi");
-  const ReplayLog log = ReadAdif(bytes);
-  ASSERT_TRUE(log.unreadable.empty());
+  const ReplayLog log = Readable(ReadAdif(bytes));
   EXPECT_EQ(log.recordCount, 15);
   ASSERT_EQ(log.skipped.size(), std::size(kBadRecords));
   for (std::size_t i = 0; i < log.skipped.size(); ++i) {
@@ -137,7 +133,7 @@ TEST(AdifReader, BadRecordsAreSkippedWithPositionAndReason) {
 }
 
 TEST(AdifReader, GoodRecordsBetweenBadOnesAreAllKept) {
-  const ReplayLog log = ReadAdif(ReadFixture("malformed.adi"));
+  const ReplayLog log = Readable(ReadAdif(ReadFixture("malformed.adi")));
   ASSERT_EQ(log.contacts.size(), 3u);
   EXPECT_EQ(log.contacts[0].call, "R3AB");
   EXPECT_EQ(log.contacts[0].where.record, 2);
@@ -147,7 +143,7 @@ TEST(AdifReader, GoodRecordsBetweenBadOnesAreAllKept) {
 }
 
 TEST(AdifReader, BandOverFrequencyWithANote) {
-  const ReplayLog log = ReadAdif(ReadFixture("malformed.adi"));
+  const ReplayLog log = Readable(ReadAdif(ReadFixture("malformed.adi")));
   ASSERT_EQ(log.contacts.size(), 3u);
   EXPECT_EQ(log.contacts[1].band, "160");
   EXPECT_EQ(log.contacts[1].freqHz, 3512000u);
@@ -157,9 +153,9 @@ TEST(AdifReader, BandOverFrequencyWithANote) {
 }
 
 TEST(AdifReader, FirstOfRepeatedFieldsCounts) {
-  const ReplayLog log = ReadAdif(
+  const ReplayLog log = Readable(ReadAdif(
       "<CALL:4>R3AA <CALL:4>R3BB <QSO_DATE:8>20240217 <TIME_ON:4>1801 <FREQ:5>1.830 "
-      "<MODE:2>CW <EOR>");
+      "<MODE:2>CW <EOR>"));
   ASSERT_EQ(log.contacts.size(), 1u);
   EXPECT_EQ(log.contacts[0].call, "R3AA");
 }
@@ -167,13 +163,15 @@ TEST(AdifReader, FirstOfRepeatedFieldsCounts) {
 TEST(LogFormat, ExtensionFirstThenContent) {
   const std::string cabrillo = ReadFixture("basic.cbr");
   const std::string adif = ReadFixture("basic.adi");
-  EXPECT_EQ(ReadLog("x.adi", adif).format, "ADIF");
-  EXPECT_EQ(ReadLog("X.ADIF", adif).format, "ADIF");
-  EXPECT_EQ(ReadLog("x.cbr", cabrillo).format, "Cabrillo");
-  EXPECT_EQ(ReadLog("dir.d/x.LOG", cabrillo).format, "Cabrillo");
-  EXPECT_EQ(ReadLog("x.txt", cabrillo).format, "Cabrillo");
-  EXPECT_EQ(ReadLog("x.txt", adif).format, "ADIF");
-  EXPECT_EQ(ReadLog("x.adi", cabrillo).format, "ADIF");
+  EXPECT_EQ(ReadLog("x.adi", adif)->format, "ADIF");
+  EXPECT_EQ(ReadLog("X.ADIF", adif)->format, "ADIF");
+  EXPECT_EQ(ReadLog("x.cbr", cabrillo)->format, "Cabrillo");
+  EXPECT_EQ(ReadLog("dir.d/x.LOG", cabrillo)->format, "Cabrillo");
+  EXPECT_EQ(ReadLog("x.txt", cabrillo)->format, "Cabrillo");
+  EXPECT_EQ(ReadLog("x.txt", adif)->format, "ADIF");
+  const Result<ReplayLog> asAdif = ReadLog("x.adi", cabrillo);
+  ASSERT_FALSE(asAdif);
+  EXPECT_NE(asAdif.error().find("not an ADIF log"), std::string::npos);
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "tools/band_table.h"
+#include "tools/logs/band_table.h"
 
 #include <gtest/gtest.h>
 

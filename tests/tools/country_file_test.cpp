@@ -1,10 +1,10 @@
-#include "tools/country_file.h"
+#include "tools/countries/country_file.h"
 
 #include <gtest/gtest.h>
 
+#include "platform/read_file.h"
 #include "tests/tools/fixture_files.h"
-#include "tools/country_lookup.h"
-#include "tools/file_bytes.h"
+#include "tools/countries/country_lookup.h"
 
 namespace rezov {
 namespace {
@@ -16,8 +16,8 @@ struct CallCase {
 
 CountryFile Tiny() {
   CountryFile file;
-  std::string error;
-  EXPECT_TRUE(file.Parse(ReadFixture("tiny_cty.dat"), error)) << error;
+  const Status parsed = file.Parse(ReadFixture("tiny_cty.dat"));
+  EXPECT_TRUE(parsed) << parsed.error();
   EXPECT_EQ(file.AddDxccNumbers(ReadFixture("tiny_cty.csv")), 6u);
   return file;
 }
@@ -67,27 +67,36 @@ TEST(CountryFile, DxccNumbersFromTheCsv) {
 }
 
 TEST(CountryFile, BrokenFilesAreRefusedWithAReason) {
-  std::string error;
+  const struct {
+    const char* text;
+    const char* reason;
+  } cases[] = {
+      {"", "no country records"},
+      {"Name: 1: 2: EU: 3", "line 1"},
+  };
   CountryFile broken;
-  EXPECT_FALSE(broken.Parse(ReadFixture("unterminated_cty.dat"), error));
-  EXPECT_NE(error.find("no closing ';'"), std::string::npos) << error;
-  CountryFile empty;
-  EXPECT_FALSE(empty.Parse("", error));
-  EXPECT_NE(error.find("no country records"), std::string::npos);
-  CountryFile truncated;
-  EXPECT_FALSE(truncated.Parse("Name: 1: 2: EU: 3", error));
-  EXPECT_NE(error.find("line 1"), std::string::npos);
+  const Status unterminated = broken.Parse(ReadFixture("unterminated_cty.dat"));
+  ASSERT_FALSE(unterminated);
+  EXPECT_NE(unterminated.error().find("no closing ';'"), std::string::npos)
+      << unterminated.error();
+  for (const auto& c : cases) {
+    CountryFile file;
+    const Status parsed = file.Parse(c.text);
+    ASSERT_FALSE(parsed) << c.text;
+    EXPECT_NE(parsed.error().find(c.reason), std::string::npos) << parsed.error();
+  }
 }
 
 class RealCountryFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string bytes;
-    std::string error;
-    if (!ReadFileBytes(kDefaultCountryFile, bytes, error)) {
-      GTEST_SKIP() << kDefaultCountryFile << ": " << error << " (apt-get install hamradio-files)";
+    const Result<std::string> bytes = ReadFileContents(kDefaultCountryFile);
+    if (!bytes) {
+      GTEST_SKIP() << kDefaultCountryFile << ": " << bytes.error()
+                   << " (apt-get install hamradio-files)";
     }
-    ASSERT_TRUE(file_.Parse(bytes, error)) << error;
+    const Status parsed = file_.Parse(*bytes);
+    ASSERT_TRUE(parsed) << parsed.error();
   }
   CountryFile file_;
 };
@@ -131,8 +140,8 @@ ReplayLog LogOf(std::initializer_list<std::pair<const char*, int>> calls) {
 TEST(CountryLookup, RussianCodesNeedNoFile) {
   ReplayLog log = LogOf({{"R3AA", 54}, {"RA2FAA", 126}, {"UA9CDC", 15}});
   CountryLookup lookup(FixturePath("missing_cty.dat"));
-  std::string error;
-  ASSERT_TRUE(lookup.Resolve(log, error)) << error;
+  const Status resolved = lookup.Resolve(log);
+  ASSERT_TRUE(resolved) << resolved.error();
   EXPECT_EQ(log.contacts[0].country, "UA");
   EXPECT_EQ(log.contacts[1].country, "UA2");
   EXPECT_EQ(log.contacts[2].country, "UA9");
@@ -141,8 +150,9 @@ TEST(CountryLookup, RussianCodesNeedNoFile) {
 TEST(CountryLookup, AMissingFileIsNamedWithTheWayToGetIt) {
   ReplayLog log = LogOf({{"R3AA", 54}, {"UR5EAW", -1}});
   CountryLookup lookup(FixturePath("missing_cty.dat"));
-  std::string error;
-  EXPECT_FALSE(lookup.Resolve(log, error));
+  const Status resolved = lookup.Resolve(log);
+  ASSERT_FALSE(resolved);
+  const std::string& error = resolved.error();
   EXPECT_NE(error.find("missing_cty.dat"), std::string::npos) << error;
   EXPECT_NE(error.find("apt-get install hamradio-files"), std::string::npos) << error;
   EXPECT_NE(error.find("--cty FILE"), std::string::npos) << error;
@@ -151,8 +161,8 @@ TEST(CountryLookup, AMissingFileIsNamedWithTheWayToGetIt) {
 TEST(CountryLookup, OtherCodesThroughTheCsvElseTheCall) {
   ReplayLog log = LogOf({{"UR5EAW", 288}, {"DL1ABC", 999}, {"UA9XYZ", -1}, {"QQ1ABC", -1}});
   CountryLookup lookup(FixturePath("tiny_cty.dat"));
-  std::string error;
-  ASSERT_TRUE(lookup.Resolve(log, error)) << error;
+  const Status resolved = lookup.Resolve(log);
+  ASSERT_TRUE(resolved) << resolved.error();
   EXPECT_EQ(log.contacts[0].country, "UR");
   EXPECT_EQ(log.contacts[1].country, "DL");  // unknown code: from the call, with a note
   EXPECT_EQ(log.contacts[2].country, "UA");
@@ -166,15 +176,13 @@ TEST(CountryLookup, OtherCodesThroughTheCsvElseTheCall) {
 
 TEST(CountryLookup, ForCall) {
   CountryLookup lookup(FixturePath("tiny_cty.dat"));
-  std::string prefix;
-  std::string error;
-  ASSERT_TRUE(lookup.ForCall("RA2FAA", prefix, error));
-  EXPECT_EQ(prefix, "UA2");
-  ASSERT_TRUE(lookup.ForCall("QQ1ABC", prefix, error));
-  EXPECT_EQ(prefix, "");
+  EXPECT_EQ(lookup.ForCall("RA2FAA").value(), "UA2");
+  EXPECT_EQ(lookup.ForCall("QQ1ABC").value(), "");
   CountryLookup broken(FixturePath("unterminated_cty.dat"));
-  EXPECT_FALSE(broken.ForCall("R3AA", prefix, error));
-  EXPECT_NE(error.find("not a cty.dat country file"), std::string::npos) << error;
+  const Result<std::string> refused = broken.ForCall("R3AA");
+  ASSERT_FALSE(refused);
+  EXPECT_NE(refused.error().find("not a cty.dat country file"), std::string::npos)
+      << refused.error();
 }
 
 }  // namespace

@@ -5,7 +5,19 @@
 #include <sstream>
 #include <string>
 
+#include <gtest/gtest.h>
+
+#include "tools/logs/replay_log.h"
+
 namespace rezov {
+
+// The log a reader made of a file it had to read; a test failure when it
+// refused the file.
+inline ReplayLog Readable(const Result<ReplayLog>& read) {
+  if (read) return *read;
+  ADD_FAILURE() << "the reader refused the file: " << read.error();
+  return ReplayLog();
+}
 
 inline std::string FixturePath(const std::string& name) {
   return std::string(REZOV_TOOL_FIXTURES) + "/" + name;

@@ -1,9 +1,9 @@
-#include "tools/replay_log.h"
+#include "tools/logs/replay_log.h"
 
 #include <gtest/gtest.h>
 
-#include "tools/json_dump.h"
-#include "tools/tour_repeats.h"
+#include "tools/commands/json_dump.h"
+#include "tools/logs/tour_repeats.h"
 
 namespace rezov {
 namespace {
@@ -30,8 +30,8 @@ TEST(ReplayLog, CalendarDatesAndOleDates) {
   EXPECT_FALSE(IsCalendarDate(2024, 13, 1));
   EXPECT_FALSE(IsCalendarDate(1899, 12, 31));
   // 2024-02-17 is day 45339 after 1899-12-30; 18:00 is three quarters of it.
-  EXPECT_DOUBLE_EQ(OleDateOf(LogTime{2024, 2, 17, 18, 0, 0}), 45339.75);
-  EXPECT_DOUBLE_EQ(OleDateOf(LogTime{1899, 12, 30, 0, 0, 0}), 0.0);
+  EXPECT_DOUBLE_EQ(OleDateFromCalendar(CalendarTime{2024, 2, 17, 18, 0, 0}), 45339.75);
+  EXPECT_DOUBLE_EQ(OleDateFromCalendar(CalendarTime{1899, 12, 30, 0, 0, 0}), 0.0);
 }
 
 TEST(ReplayLog, LineCounterCountsOnce) {
@@ -49,7 +49,7 @@ ReplayContact At(const char* call, int day, int hour, int minute, const char* ba
   static int record = 0;
   ReplayContact c;
   c.call = call;
-  c.time = LogTime{2024, 2, day, hour, minute, 0};
+  c.time = CalendarTime{2024, 2, day, hour, minute, 0};
   c.band = band;
   c.mode = mode;
   c.where.record = ++record;
@@ -87,7 +87,7 @@ TEST(JsonDump, EscapesAndFields) {
   ReplayContact c;
   c.where = LogPosition{1, 2, 30};
   c.call = "R3AA\xE9";
-  c.time = LogTime{2024, 2, 17, 18, 5, 9};
+  c.time = CalendarTime{2024, 2, 17, 18, 5, 9};
   c.freqHz = 1830000;
   c.rcvdExchange = "001\tMA";
   log.contacts.push_back(c);

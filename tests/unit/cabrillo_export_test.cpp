@@ -8,9 +8,9 @@
 #include "contest/contest_reset.h"
 #include "plugin/module_state.h"
 #include "results/score_summary.h"
-#include "settings/setup_dialog.h"
-#include "tests/unit/fake_platform.h"
-#include "tests/unit/test_contacts.h"
+#include "platform/setup_dialog.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/test_contacts.h"
 
 namespace rezov {
 namespace {
@@ -45,13 +45,7 @@ class Export : public ::testing::Test {
       if (edit) edit(d);
       return kDialogOk;
     };
-    ResetArgs args;
-    args.reportMode = 1;
-    args.callSign = "R3XX";
-    args.contestDate = OleDate{40973.0, kOleDateValid};
-    args.region = "MA";
-    args.grid = "KO";
-    ResetStats(state, args);
+    ResetStats(state, StationReset(1));
   }
   void AddWithFreq(ContactArgs c, unsigned freqHz, const char* number) {
     c.freqHz = freqHz;

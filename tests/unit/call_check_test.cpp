@@ -5,8 +5,8 @@
 #include <cmath>
 
 #include "plugin/module_state.h"
-#include "tests/unit/fake_platform.h"
-#include "tests/unit/test_contacts.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/test_contacts.h"
 
 namespace rezov {
 namespace {

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "plugin/module_state.h"
-#include "tests/unit/fake_platform.h"
-#include "tests/unit/test_contacts.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/test_contacts.h"
 
 namespace rezov {
 namespace {
@@ -74,14 +74,14 @@ TEST_F(Reset, ContestDateTextIsTheFirstTenCharacters) {
 
 TEST_F(Reset, OnlyReportModeShowsTheDialog) {
   ResetStats(state, Args());
-  EXPECT_EQ(0, platform.dialogsShown);
+  EXPECT_EQ(0u, platform.shownDialogs.size());
   for (int mode : {1, 7, -1}) {
     ResetArgs args = Args();
     args.reportMode = mode;
     EXPECT_EQ(1, ResetStats(state, args));
     EXPECT_EQ(mode, state.reportMode);
   }
-  EXPECT_EQ(3, platform.dialogsShown);
+  EXPECT_EQ(3u, platform.shownDialogs.size());
 }
 
 }  // namespace

@@ -1,4 +1,4 @@
-#include "contest/ole_date.h"
+#include "platform/ole_date.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 #include <limits>
 
 #include "platform/posix/posix_platform.h"
-#include "tests/unit/test_contacts.h"
+#include "tests/support/test_contacts.h"
 
 namespace rezov {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "contest/contest_reset.h"
 #include "plugin/module_state.h"
-#include "tests/unit/fake_platform.h"
-#include "tests/unit/test_contacts.h"
+#include "tests/support/fake_platform.h"
+#include "tests/support/test_contacts.h"
 
 namespace rezov {
 namespace {

@@ -4,8 +4,8 @@
 
 #include "plugin/module_state.h"
 #include "settings/replace_all.h"
-#include "settings/setup_dialog.h"
-#include "tests/unit/fake_platform.h"
+#include "platform/setup_dialog.h"
+#include "tests/support/fake_platform.h"
 
 namespace rezov {
 namespace {
@@ -74,7 +74,7 @@ class EditSettings : public ::testing::Test {
 
 TEST_F(EditSettings, FirstRunShowsDefaultsAndOkCreatesTheKeys) {
   Answer(kDialogOk);
-  EXPECT_EQ(1, EditStationSettings(state, "R3XX"));
+  EXPECT_EQ(1, EditStationSettings(state.platform, state.stationSettings, "R3XX"));
   EXPECT_EQ("R3XX", shown.text(DialogField::kCallSign));
   EXPECT_EQ("R3XX", shown.text(DialogField::kOperators));
   EXPECT_EQ("MSK", shown.text(DialogField::kContest));
@@ -96,7 +96,7 @@ TEST_F(EditSettings, FirstRunShowsDefaultsAndOkCreatesTheKeys) {
 TEST_F(EditSettings, PresentButEmptyOperatorsStaysEmpty) {
   Store("Operators", "");
   Answer(kDialogCancel);
-  EditStationSettings(state, "R3XX");
+  EditStationSettings(state.platform, state.stationSettings, "R3XX");
   EXPECT_EQ("", shown.text(DialogField::kOperators));
 }
 
@@ -105,7 +105,7 @@ TEST_F(EditSettings, StoredCategoriesAreNotLoaded) {
   Store("Contest", "OTHER");
   Store("Claimed", "1234");
   Answer(kDialogCancel);
-  EditStationSettings(state, "R3XX");
+  EditStationSettings(state.platform, state.stationSettings, "R3XX");
   EXPECT_EQ("SINGLE-OP", shown.text(DialogField::kCategoryOperator));
   EXPECT_EQ("MSK", shown.text(DialogField::kContest));
   EXPECT_EQ("1234", shown.text(DialogField::kClaimed));
@@ -121,7 +121,7 @@ TEST_F(EditSettings, OkTakesBackEverythingButClaimed) {
     d.setText(DialogField::kLocation, "MA");
     d.setText(DialogField::kCategoryBand, "80");
   });
-  EditStationSettings(state, "R3XX");
+  EditStationSettings(state.platform, state.stationSettings, "R3XX");
   const StationSettings& s = state.stationSettings;
   EXPECT_EQ("R3XX/P", s.callSign);
   EXPECT_EQ("R3XX", s.fileBase) << "the file name follows the host's call sign";
@@ -140,7 +140,7 @@ TEST_F(EditSettings, StoredLinesComeBackAsDisplayForm) {
   Store("Address", "L1<CR><LF>L2");
   Store("Location", "KO");
   Answer(kDialogCancel);
-  EditStationSettings(state, "R3XX");
+  EditStationSettings(state.platform, state.stationSettings, "R3XX");
   EXPECT_EQ("L1\r\nL2", shown.text(DialogField::kAddress));
   EXPECT_EQ("KO", shown.text(DialogField::kLocation));
 }
@@ -149,19 +149,19 @@ TEST_F(EditSettings, CancelSavesNothingButPreparesTheHeader) {
   Store("Address", "L1<CR><LF>L2");
   Answer(kDialogCancel, [](SetupDialog& d) { d.setText(DialogField::kName, "lost"); });
   state.stationSettings.qsoLines.push_back("old line\r\n");
-  EXPECT_EQ(0, EditStationSettings(state, "R3XX"));
+  EXPECT_EQ(0, EditStationSettings(state.platform, state.stationSettings, "R3XX"));
   EXPECT_TRUE(platform.profileWrites.empty());
   EXPECT_EQ("L1\r\nADDRESS: L2", state.stationSettings.address);
   EXPECT_TRUE(state.stationSettings.qsoLines.empty());
   Answer(kDialogNotShown);
-  EXPECT_EQ(0, EditStationSettings(state, "R3XX"));
+  EXPECT_EQ(0, EditStationSettings(state.platform, state.stationSettings, "R3XX"));
   EXPECT_TRUE(platform.profileWrites.empty());
 }
 
 TEST_F(EditSettings, LongStoredValuesAreCut) {
   Store("Name", std::string(12000, 'n'));
   Answer(kDialogCancel);
-  EditStationSettings(state, "R3XX");
+  EditStationSettings(state.platform, state.stationSettings, "R3XX");
   EXPECT_EQ(9999u, shown.text(DialogField::kName).size());
 }
 

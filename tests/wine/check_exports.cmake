@@ -2,22 +2,25 @@
 # list can never ship with a stale name:
 #   1. the names an MSVC compiler gives the declarations in
 #      plugin/export_declarations.cpp (clang++ for the MSVC targets, then
-#      llvm-nm) are exactly the decorated names of plugin/rezov_<arch>.def;
-#   2. the .def pairs every plain name with the decorated name of its own
-#      function, and lists the ten plain names once each;
+#      llvm-nm) are exactly the decorated names of the rezov_<arch>.def that
+#      the build wrote from plugin/entry_point_list.h;
+#   2. the .def pairs every plain name of the list with the decorated name of
+#      its own function, and lists the ten plain names once each;
 #   3. with a DLL given, its export table holds exactly the twenty names of
 #      the .def, each pair on one address.
 #
-#   cmake -DCLANGXX=.. -DLLVM_NM=.. -DDECLARATIONS=.. -DDEF_DIR=.. -DARCHES="i686;x86_64"
+#   cmake -DCLANGXX=.. -DLLVM_NM=.. -DDECLARATIONS=.. -DLIST=.. -DDEF_DIR=.. -DARCHES="i686;x86_64"
 #         -DWORK=<scratch folder> [-DDLL=Rezov.dll -DLLVM_READOBJ=..] -P check_exports.cmake
 cmake_minimum_required(VERSION 3.20)
 
-set(plain_names GetNumberOfSets GetSetName SetupSet0 GetExchgCount0 IsValidExchg0
-  ResetStats0 AddData0 RemoveData0 CheckCall0 GetResult0)
-# Function name of the decorated twin, where it differs from the plain name.
-set(function_of_GetExchgCount0 ZurozUzoZevodUziza0)
-set(function_of_IsValidExchg0 VerarUzOrudeZored0)
-set(function_of_CheckCall0 CheckCallFunc0)
+include(${CMAKE_CURRENT_LIST_DIR}/../../cmake/EntryPointList.cmake)
+rezov_read_entry_points(${LIST})
+set(plain_names ${REZOV_ENTRY_NAMES})
+foreach(name IN LISTS plain_names)
+  if(NOT REZOV_FUNCTION_${name} STREQUAL name)
+    set(function_of_${name} ${REZOV_FUNCTION_${name}})
+  endif()
+endforeach()
 
 set(errors "")
 macro(fail text)
@@ -35,7 +38,8 @@ foreach(arch IN LISTS ARCHES)
   # 1. What the compiler makes of the declarations.
   set(object ${WORK}/export_declarations_${arch}.obj)
   execute_process(
-    COMMAND ${CLANGXX} -target ${arch}-pc-windows-msvc -c ${DECLARATIONS} -o ${object}
+    COMMAND ${CLANGXX} -target ${arch}-pc-windows-msvc -I${CMAKE_CURRENT_LIST_DIR}/../..
+            -c ${DECLARATIONS} -o ${object}
     RESULT_VARIABLE failed ERROR_VARIABLE output)
   if(failed)
     message(FATAL_ERROR "compiling ${DECLARATIONS} for ${arch} failed:\n${output}")

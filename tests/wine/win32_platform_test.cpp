@@ -12,7 +12,7 @@
 #include "platform/win32/win32_headers.h"
 #include "platform/win32/win32_platform.h"
 #include "resources/rezov_resource.h"
-#include "settings/setup_dialog.h"
+#include "platform/setup_dialog.h"
 #include "tests/wine/check.h"
 #include "tests/wine/temp_folder.h"
 #include "tests/wine/window_robot.h"

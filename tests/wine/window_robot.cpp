@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "settings/setup_dialog.h"
+#include "platform/setup_dialog.h"
 #include "tests/wine/check.h"
 
 namespace rezov {

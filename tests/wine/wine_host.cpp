@@ -27,11 +27,9 @@ const struct {
   const char* plain;
   const char* function;
 } kEntryPoints[] = {
-    {"GetNumberOfSets", "GetNumberOfSets"}, {"GetSetName", "GetSetName"},
-    {"SetupSet0", "SetupSet0"},             {"GetExchgCount0", "ZurozUzoZevodUziza0"},
-    {"IsValidExchg0", "VerarUzOrudeZored0"}, {"ResetStats0", "ResetStats0"},
-    {"AddData0", "AddData0"},               {"RemoveData0", "RemoveData0"},
-    {"CheckCall0", "CheckCallFunc0"},       {"GetResult0", "GetResult0"},
+#define REZOV_NAMES(name, function, result, parameters, i686, x86_64) {#name, #function},
+    REZOV_ENTRY_POINTS(REZOV_NAMES)
+#undef REZOV_NAMES
 };
 
 class DllModule {
@@ -42,16 +40,15 @@ class DllModule {
                     "LoadLibraryA(Rezov.dll) failed: " + std::to_string(GetLastError()));
       return;
     }
-    Resolve(e.GetNumberOfSets, "GetNumberOfSets");
-    Resolve(e.GetSetName, "GetSetName");
-    Resolve(e.SetupSet0, "SetupSet0");
-    Resolve(e.GetExchgCount0, "GetExchgCount0");
-    Resolve(e.IsValidExchg0, "IsValidExchg0");
-    Resolve(e.ResetStats0, "ResetStats0");
-    Resolve(e.AddData0, "AddData0");
-    Resolve(e.RemoveData0, "RemoveData0");
-    Resolve(e.CheckCall0, "CheckCall0");
-    Resolve(e.GetResult0, "GetResult0");
+    const Result<ModuleEntryPoints> entry = ResolveEntryPoints([this](const char* name) {
+      return reinterpret_cast<void*>(GetProcAddress(handle_, name));
+    });
+    if (!entry) {
+      ReportFailure(__FILE__, __LINE__, entry.error());
+      return;
+    }
+    e = *entry;
+    complete_ = true;
   }
   ~DllModule() {
     if (handle_) FreeLibrary(handle_);
@@ -64,17 +61,8 @@ class DllModule {
   EntryPoints e;
 
  private:
-  template <typename Fn>
-  void Resolve(Fn& fn, const char* name) {
-    fn = reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(handle_, name)));
-    if (!fn) {
-      complete_ = false;
-      ReportFailure(__FILE__, __LINE__, std::string("no export ") + name);
-    }
-  }
-
   HMODULE handle_;
-  bool complete_ = true;
+  bool complete_ = false;
 };
 
 // The export names of the loaded image, read from its export directory.

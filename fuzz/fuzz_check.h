@@ -1,0 +1,14 @@
+// The fuzzers' check: a broken promise stops the run with the condition and
+// its place, so that libFuzzer keeps the input that broke it.
+#pragma once
+
+#include <cstdio>
+#include <cstdlib>
+
+#define FUZZ_CHECK(condition)                                                         \
+  do {                                                                                \
+    if (!(condition)) {                                                               \
+      std::fprintf(stderr, "broken: %s (%s:%d)\n", #condition, __FILE__, __LINE__); \
+      std::abort();                                                                   \
+    }                                                                                 \
+  } while (0)

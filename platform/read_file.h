@@ -1,0 +1,15 @@
+// Whole files as bytes, with the system's reason when they cannot be read:
+// the reading counterpart of ReplaceFileContents, for the tools.
+#pragma once
+
+#include <string>
+
+#include "platform/result.h"
+
+namespace rezov {
+
+// Every byte of the file at `path`; the system's reason ("No such file or
+// directory", "Is a directory") when it cannot be opened or read to its end.
+Result<std::string> ReadFileContents(const std::string& path);
+
+}  // namespace rezov

@@ -1,0 +1,328 @@
+#include "tools/commands/replay_command.h"
+
+#include <algorithm>
+#include <ctime>
+#include <filesystem>
+#include <system_error>
+
+#include "contest/contact_entry.h"
+#include "platform/cp1251.h"
+#include "platform/profile_file.h"
+#include "platform/read_file.h"
+#include "tools/logs/band_table.h"
+#include "tools/countries/country_lookup.h"
+#include "tools/commands/json_dump.h"
+#include "tools/logs/log_format.h"
+#include "tools/module/module_loader.h"
+#include "tools/module/replay_session.h"
+#include "tools/logs/tour_repeats.h"
+
+namespace fs = std::filesystem;
+
+namespace rezov {
+namespace {
+
+class Reporter {
+ public:
+  explicit Reporter(std::FILE* err) : err_(err) {}
+  int Fail(const std::string& text) {
+    std::fprintf(err_, "rezov: error: %s\n", text.c_str());
+    return kExitFailed;
+  }
+  void Note(const std::string& text) { std::fprintf(err_, "rezov: %s\n", text.c_str()); }
+  void Warn(const std::string& text) { Note("warning: " + text); }
+
+ private:
+  std::FILE* err_;
+};
+
+// Skipped records and notes, in record order.
+void PrintProblems(const ReplayLog& log, const std::string& path, Reporter& report) {
+  std::vector<std::pair<const ReadProblem*, bool>> all;
+  for (const ReadProblem& p : log.skipped) all.push_back({&p, true});
+  for (const ReadProblem& p : log.notes) all.push_back({&p, false});
+  std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
+    return a.first->where.record < b.first->where.record;
+  });
+  for (const auto& [p, skipped] : all) {
+    report.Note(path + ": " + PositionText(p->where) + ": " +
+                (skipped ? p->reason + "; record skipped" : "note: " + p->reason));
+  }
+}
+
+// A date typed as YYYY-MM-DD.
+Result<CalendarTime> ParseDate(const std::string& text) {
+  const Result<CalendarTime> bad = Fail("bad --date " + text + " (YYYY-MM-DD)");
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-' ||
+      !AllDigits(text.substr(0, 4) + text.substr(5, 2) + text.substr(8, 2))) {
+    return bad;
+  }
+  CalendarTime t;
+  t.year = std::stoi(text.substr(0, 4));
+  t.month = std::stoi(text.substr(5, 2));
+  t.day = std::stoi(text.substr(8, 2));
+  return IsCalendarDate(t.year, t.month, t.day) ? Result<CalendarTime>(t) : bad;
+}
+
+// The station values the log gives, with the command line's overrides.
+StationValues Station(const ReplayLog& log, const ToolOptions& o,
+                      const std::optional<CalendarTime>& date) {
+  StationValues s;
+  s.call = o.call.value_or(log.ownCall);
+  s.region = o.region.value_or(log.ownRegion);
+  s.grid = o.grid.value_or(log.ownGrid);
+  if (date) {
+    s.date = *date;
+  } else if (!log.contacts.empty()) {
+    CalendarTime day = log.contacts.front().time;
+    day.hour = day.minute = day.second = 0;
+    s.date = day;
+  }
+  return s;
+}
+
+// The module takes what it is given; an empty own call or region is
+// legal but rarely meant, so it is said.
+void NoteMissingStation(const StationValues& s, Reporter& report) {
+  if (s.call.empty()) {
+    report.Note("note: the log names no own call (STATION_CALLSIGN, OPERATOR or CALLSIGN:); "
+                "give it with --call");
+  }
+  if (s.region.empty()) {
+    report.Note("note: the log names no own region (MY_STATE or the sent exchange); give it "
+                "with --region");
+  }
+}
+
+bool IsFile(const fs::path& p) {
+  std::error_code ec;
+  return fs::is_regular_file(p, ec);
+}
+
+// The module named on the command line, or the one built beside the tool:
+// in the tool's folder or up to two folders above it.
+Result<std::string> FindModule(const std::string& given) {
+  std::error_code ec;
+  if (!given.empty()) {
+    const fs::path p = fs::absolute(given, ec);
+    if (ec || !IsFile(p)) return Fail("no module file " + given);
+    return p.string();
+  }
+  const std::string exe = os::ExecutablePath();
+  std::vector<fs::path> folders;
+  for (fs::path dir = fs::path(exe).parent_path(); !exe.empty() && folders.size() < 3;
+       dir = dir.parent_path()) {
+    folders.push_back(dir);
+    if (dir == dir.parent_path()) break;
+  }
+  std::string looked;
+  for (const fs::path& dir : folders) {
+    if (IsFile(dir / kModuleFileName)) return (dir / kModuleFileName).string();
+    looked += (looked.empty() ? "" : ", ") + dir.string();
+  }
+  return Fail(std::string("no ") + kModuleFileName + " beside the tool (looked in " + looked +
+              "); build the target Rezov or name the module with --module PATH");
+}
+
+// The module's current folder: created with its Plugins folder if missing.
+Status EnterWorkdir(const std::string& workdir) {
+  std::error_code ec;
+  fs::create_directories(fs::path(workdir) / "Plugins", ec);
+  if (!ec) fs::current_path(workdir, ec);
+  if (ec) return Fail("cannot use the work folder " + workdir + ": " + ec.message());
+  return {};
+}
+
+constexpr char kSettingsFile[] = "Plugins/VARNO.ini";
+
+// The score at the end of the summary ("Score: 11*(1 + 2 + 0) = 33").
+std::string ScoreOf(const std::string& summary) {
+  const std::size_t equals = summary.rfind("= ");
+  return equals == std::string::npos ? std::string() : Trimmed(summary.substr(equals + 2));
+}
+
+// Why the module could not write the file named `name`, when its platform
+// said so.
+std::string ReasonFor(const ModuleNotices& notices, const std::string& name) {
+  for (const ModuleNotices::NotWritten& n : notices.notWritten) {
+    if (fs::path(n.path).filename() == fs::path(name).filename()) return n.reason;
+  }
+  return std::string();
+}
+
+// The settings file must hold the score the module just computed; when it
+// does not, the module could not save it, which is worth a warning.
+void CheckSettingsSaved(const ScoreAnswer& score, Reporter& report) {
+  const std::string claimed = ScoreOf(score.summary);
+  const Result<std::string> bytes = ReadFileContents(kSettingsFile);
+  if (bytes && ProfileFileLookup(*bytes, "Settings", "Claimed") == claimed) return;
+  std::string reason = ReasonFor(score.notices, kSettingsFile);
+  if (reason.empty()) reason = bytes ? "it does not hold the score " + claimed : bytes.error();
+  std::error_code ec;
+  report.Warn("the settings file " + fs::absolute(kSettingsFile, ec).string() +
+              " was not saved: " + reason);
+}
+
+// The module's "Output" message says whether the Cabrillo file was
+// written; the file's name comes from it, never from looking at the folder.
+int ReportCabrillo(const ModuleNotices& notices, std::FILE* out, Reporter& report) {
+  const std::string produced = "File produced: ";
+  const std::string notProduced = "File not produced: ";
+  for (const ModuleNotices::Message& m : notices.messages) {
+    if (m.caption != "Output") continue;
+    if (m.text.compare(0, produced.size(), produced) == 0) {
+      std::error_code ec;
+      const fs::path written = fs::absolute(m.text.substr(produced.size()), ec);
+      std::fprintf(out, "Cabrillo file: %s\n", written.string().c_str());
+      return kExitOk;
+    }
+    if (m.text.compare(0, notProduced.size(), notProduced) == 0) {
+      const std::string reason = ReasonFor(notices, m.text.substr(notProduced.size()));
+      return report.Fail(m.text + (reason.empty() ? "" : ": " + reason));
+    }
+  }
+  return report.Fail("the module said nothing about a Cabrillo file");
+}
+
+// The summary with the line ends of this system's terminal.
+void PrintSummary(const std::string& summary, std::FILE* out) {
+  std::string text;
+  for (std::size_t i = 0; i < summary.size(); ++i) {
+    if (summary[i] == '\r' && i + 1 < summary.size() && summary[i + 1] == '\n') continue;
+    text += summary[i];
+  }
+  std::fprintf(out, "%s\n", text.c_str());
+}
+
+std::string Meaning(int result, bool hasMessage, const std::optional<std::string>& country) {
+  if (result == 0 && hasMessage) return "refused: a repeat in the current tour";
+  if (result == 0) return "no answer: no country prefix was given";
+  if (result == 2) return "allowed: a new multiplier";
+  if (result == 1 && country && IsRussianPrefix(*country)) return "allowed: no new multiplier";
+  if (result == 1) return "allowed: a station outside Russia";
+  return "an answer the module does not document";
+}
+
+void PrintCheck(const CheckRequest& r, const CheckAnswer& a, std::FILE* out) {
+  const std::time_t now = std::time(nullptr);
+  std::tm tm{};
+#if defined(_WIN32)
+  gmtime_s(&tm, &now);
+#else
+  gmtime_r(&now, &tm);
+#endif
+  const int first = tm.tm_min < 30 ? 0 : 30;
+  std::fprintf(out, "UTC %02d:%02d, tour %02d:%02d-%02d:%02d\n", tm.tm_hour, tm.tm_min,
+               tm.tm_hour, first, tm.tm_hour, first + 29);
+  std::fprintf(out, "CheckCall0 %s %s %s, region %s, country %s: %d, %s\n", r.call.c_str(),
+               r.band.c_str(), r.mode.c_str(), r.region.empty() ? "(none)" : r.region.c_str(),
+               r.country ? (r.country->empty() ? "(none)" : r.country->c_str()) : "(null)",
+               a.result,
+               Meaning(a.result, a.message.has_value(), r.country).c_str());
+  if (a.message) std::fprintf(out, "message: %s\n", Cp1251ToUtf8(*a.message).c_str());
+}
+
+struct Prepared {
+  ReplayLog log;
+  CheckRequest check;
+  std::optional<CalendarTime> date;
+};
+
+// The checked station of `check`, as typed.
+Result<CheckRequest> CheckedStation(const ToolOptions& o) {
+  const std::optional<std::string> band = BandFromTyped(o.checkBand);
+  if (!band) return Fail("unknown band " + o.checkBand + " (160, 80, 160m, ...)");
+  CheckRequest check;
+  check.band = *band;
+  check.call = UpperAscii(o.checkCall);
+  check.mode = UpperAscii(o.checkMode);
+  check.region = UpperAscii(o.checkRegion);
+  return check;
+}
+
+// Everything that does not need the module: options, log, countries.
+Result<Prepared> Prepare(const ToolOptions& o, Reporter& report) {
+  Prepared p;
+  if (o.date) {
+    const Result<CalendarTime> date = ParseDate(*o.date);
+    if (!date) return date.failure();
+    p.date = *date;
+  }
+  if (o.command == ToolCommand::kCheck) {
+    Result<CheckRequest> check = CheckedStation(o);
+    if (!check) return check.failure();
+    p.check = std::move(check).value();
+  }
+  const Result<std::string> bytes = ReadFileContents(o.logPath);
+  if (!bytes) return Fail("cannot read the log " + o.logPath + ": " + bytes.error());
+  Result<ReplayLog> log = ReadLog(o.logPath, *bytes);
+  if (!log) return Fail(o.logPath + ": " + log.error());
+  p.log = std::move(log).value();
+  CountryLookup countries(o.countryFile.empty() ? kDefaultCountryFile : o.countryFile);
+  if (const Status resolved = countries.Resolve(p.log); !resolved) return resolved.failure();
+  if (o.command == ToolCommand::kCheck) {
+    if (o.checkCountry) {
+      p.check.country = UpperAscii(*o.checkCountry);
+    } else {
+      const Result<std::string> prefix = countries.ForCall(p.check.call);
+      if (!prefix) return prefix.failure();
+      if (prefix->empty()) report.Note("note: no entity for " + p.check.call + "; country empty");
+      p.check.country = *prefix;
+    }
+  }
+  NoteTourRepeats(p.log);
+  return p;
+}
+
+int Finish(const ReplayLog& log, Reporter& report) {
+  if (log.skipped.empty()) return kExitOk;
+  report.Note(std::to_string(log.skipped.size()) + " of " + std::to_string(log.recordCount) +
+              " records skipped");
+  return kExitSkipped;
+}
+
+int Replay(const ToolOptions& o, const Prepared& p, std::FILE* out, Reporter& report) {
+  const Result<std::string> modulePath = FindModule(o.modulePath);
+  if (!modulePath) return report.Fail(modulePath.error());
+  if (const Status entered = EnterWorkdir(o.workdir); !entered) {
+    return report.Fail(entered.error());
+  }
+  const Result<std::unique_ptr<LoadedModule>> module = LoadedModule::Open(*modulePath);
+  if (!module) return report.Fail("cannot use the module " + *modulePath + ": " + module.error());
+  // Only now that the replay can run: a failure above is the one line said.
+  PrintProblems(p.log, o.logPath, report);
+  const ModuleEntryPoints& m = (*module)->entry();
+  const bool reportMode = o.command == ToolCommand::kReport;
+  const StationValues station = Station(p.log, o, p.date);
+  NoteMissingStation(station, report);
+  ResetModule(m, reportMode ? 1 : 0, station);
+  for (const ReplayContact& c : p.log.contacts) AddContact(m, c);
+  if (o.command == ToolCommand::kCheck) {
+    PrintCheck(p.check, CheckCallNow(m, p.check), out);
+    return Finish(p.log, report);
+  }
+  const ScoreAnswer score = GetScore(m);
+  PrintSummary(score.summary, out);
+  CheckSettingsSaved(score, report);
+  if (reportMode && ReportCabrillo(score.notices, out, report) != kExitOk) return kExitFailed;
+  return Finish(p.log, report);
+}
+
+}  // namespace
+
+int RunTool(const ToolOptions& o, std::FILE* out, std::FILE* err) {
+  Reporter report(err);
+  const Result<Prepared> prepared = Prepare(o, report);
+  if (!prepared) return report.Fail(prepared.error());
+  const Prepared& p = *prepared;
+  if (o.command == ToolCommand::kDump) {
+    PrintProblems(p.log, o.logPath, report);
+    std::fputs(DumpJson(p.log).c_str(), out);
+    return Finish(p.log, report);
+  }
+  const int status = Replay(o, p, out, report);
+  std::fflush(out);
+  return status;
+}
+
+}  // namespace rezov

@@ -1,0 +1,81 @@
+#include "tools/logs/replay_log.h"
+
+#include <cctype>
+
+#include "platform/ole_date.h"
+
+namespace rezov {
+namespace {
+
+bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+
+int DaysInMonth(int year, int month) {
+  static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  return month == 2 && IsLeapYear(year) ? 29 : kDays[month - 1];
+}
+
+}  // namespace
+
+bool IsCalendarDate(int year, int month, int day) {
+  return year >= 1900 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 &&
+         day <= DaysInMonth(year, month);
+}
+
+std::string PositionText(const LogPosition& where) {
+  return "record " + std::to_string(where.record) + " (line " + std::to_string(where.line) +
+         ", byte " + std::to_string(where.offset) + ")";
+}
+
+std::string Trimmed(const std::string& text) {
+  const char* const blanks = " \t\r\n";
+  const std::size_t first = text.find_first_not_of(blanks);
+  if (first == std::string::npos) return std::string();
+  return text.substr(first, text.find_last_not_of(blanks) - first + 1);
+}
+
+std::string UpperAscii(std::string text) {
+  for (char& c : text) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return text;
+}
+
+bool AllDigits(const std::string& text) {
+  if (text.empty()) return false;
+  for (char c : text) {
+    if (c < '0' || c > '9') return false;
+  }
+  return true;
+}
+
+std::vector<std::string> Items(const std::string& text) {
+  std::vector<std::string> items;
+  std::string item;
+  for (char c : text) {
+    if (c == ' ' || c == '\t') {
+      if (!item.empty()) items.push_back(item);
+      item.clear();
+    } else {
+      item += c;
+    }
+  }
+  if (!item.empty()) items.push_back(item);
+  return items;
+}
+
+std::string PaddedNumber(const std::string& text) {
+  if (text.empty()) return text;
+  for (char c : text) {
+    if (c < '0' || c > '9') return text;
+  }
+  return text.size() >= 3 ? text : std::string(3 - text.size(), '0') + text;
+}
+
+std::size_t LineCounter::LineAt(std::size_t offset) {
+  for (; pos_ < offset && pos_ < bytes_.size(); ++pos_) {
+    if (bytes_[pos_] == '\n') ++line_;
+  }
+  return line_;
+}
+
+}  // namespace rezov

@@ -1,0 +1,93 @@
+// A log as the replay tool hands it to the module: one record per contact,
+// already turned into the host's AddData0 arguments, plus the station values
+// that go to ResetStats0 and everything that could not be read.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/ole_date.h"
+
+namespace rezov {
+
+// True when year, month and day name a real day of the Gregorian calendar
+// in the years 1900 to 9999.
+bool IsCalendarDate(int year, int month, int day);
+
+// Where a record starts: its number in the log (1-based, bad records
+// included), its line (1-based) and its byte offset from the start of the
+// file (0-based).
+struct LogPosition {
+  int record = 0;
+  std::size_t line = 0;
+  std::size_t offset = 0;
+};
+
+// "record 3 (line 14, byte 512)".
+std::string PositionText(const LogPosition& where);
+
+// A record that was skipped, or one replayed with something worth telling.
+struct ReadProblem {
+  LogPosition where;
+  std::string reason;
+};
+
+// One contact: the arguments AddData0 reads.
+struct ReplayContact {
+  LogPosition where;
+  std::string call;
+  CalendarTime time;  // UTC, as the log states it
+  unsigned int freqHz = 0;
+  std::string band;  // metres without the unit: "160", "80"
+  std::string mode;
+  std::string rstSent;   // argument 9, verbatim
+  std::string rstRcvd;   // argument 10, verbatim
+  std::string sentNumber;
+  std::string rcvdExchange;
+  int dxcc = -1;         // the log's DXCC entity code, -1 when it gives none
+  std::string country;   // argument 22, filled in by the country lookup
+};
+
+struct ReplayLog {
+  std::string format;    // "ADIF" or "Cabrillo"
+  std::string ownCall;
+  std::string ownRegion;
+  std::string ownGrid;
+  std::vector<ReplayContact> contacts;
+  std::vector<ReadProblem> skipped;
+  std::vector<ReadProblem> notes;
+  int recordCount = 0;   // records seen, skipped ones included
+};
+
+// Leading and trailing blanks, tabs, CR and LF removed.
+std::string Trimmed(const std::string& text);
+
+// ASCII letters in upper case; other bytes unchanged.
+std::string UpperAscii(std::string text);
+
+// True for a text of one or more ASCII digits and nothing else.
+bool AllDigits(const std::string& text);
+
+// Blank-separated items of a text (blanks and tabs; runs count as one).
+std::vector<std::string> Items(const std::string& text);
+
+// A decimal number of digits only, padded with zeros in front to three
+// digits ("7" gives "007"); any other text is returned as it is.
+std::string PaddedNumber(const std::string& text);
+
+// Line numbers of byte offsets met in increasing order, counted in one pass.
+class LineCounter {
+ public:
+  explicit LineCounter(const std::string& bytes) : bytes_(bytes) {}
+  // The 1-based line of `offset`; offsets must not decrease between calls.
+  std::size_t LineAt(std::size_t offset);
+
+ private:
+  const std::string& bytes_;
+  std::size_t pos_ = 0;
+  std::size_t line_ = 1;
+};
+
+}  // namespace rezov
