@@ -38,3 +38,22 @@ cbr=$(sed -n 's/^Cabrillo file: //p' "$scratch/report.txt")
 
 NODE_PATH=$scratch/node_modules node "$root/tests/tools/cross_check.js" \
   "$example" "$scratch/dump.json" "$cbr"
+
+# Logs that nobody here wrote, when they are beside the project: every
+# contact the independent ADIF reader finds is read by rezov too, and each
+# file's reading is shown as a row of docs/real-logs.md.
+real_logs=$root/../shared/real-logs
+[ -d "$real_logs" ] || exit 0
+NODE_PATH=$scratch/node_modules node "$root/tests/tools/real_logs_check.js" "$build/rezov" "$real_logs"
+echo "| file | exit | records | contacts read | handed on | kept back | skipped |"
+echo "|---|---:|---:|---:|---:|---:|---:|"
+for log in "$real_logs"/*; do
+  case "$log" in *.md) continue ;; esac
+  dump=$("$build/rezov" dump "$log" 2>/dev/null) || true
+  "$build/rezov" score "$log" --workdir "$scratch/real" >/dev/null 2>&1 && status=0 || status=$?
+  records=$(sed -n 's/^  "records": \([0-9]*\),$/\1/p' <<<"$dump")
+  read=$(grep -c '"call": ' <<<"$dump" || true)
+  kept=$(grep -c '"excluded": ' <<<"$dump" || true)
+  skipped=$(grep -c '"reason": ' <<<"$dump" || true)
+  echo "| $(basename "$log") | $status | ${records:-0} | $read | $((read - kept)) | $kept | $skipped |"
+done

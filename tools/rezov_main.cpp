@@ -67,6 +67,10 @@ int main(int argc, char** argv) {
   Optional(app, "--region", o.region, "own region code (default: from the log)");
   Optional(app, "--grid", o.grid, "own grid value (default: from the log)");
   Optional(app, "--date", o.date, "contest date YYYY-MM-DD (default: the first contact's)");
+  app.add_flag("--all-contacts", o.allContacts,
+               "hand on contacts of every band and mode, not only 160 m and 80 m, CW and SSB");
+  app.add_flag("--keep-repeats", o.keepRepeats,
+               "hand on repeats within a tour too, which the host refuses at entry");
   AddCommands(app, o);
   try {
     app.parse(argc, argv);

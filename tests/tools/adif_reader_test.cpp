@@ -110,7 +110,6 @@ const BadRecord kBadRecords[] = {
     {6, 8, "no CALL"},
     {7, 9, "bad FREQ '1,836'"},
     {8, 10, "unknown BAND '11m'"},
-    {9, 11, "no MODE"},
     {10, 12, "bad DXCC '5x'"},
     {11, 13, "FREQ 3.300 MHz lies in no amateur band"},
     {13, 15, "the tag <LOG_PGM> has no length"},
@@ -134,19 +133,21 @@ TEST(AdifReader, BadRecordsAreSkippedWithPositionAndReason) {
 
 TEST(AdifReader, GoodRecordsBetweenBadOnesAreAllKept) {
   const ReplayLog log = Readable(ReadAdif(ReadFixture("malformed.adi")));
-  ASSERT_EQ(log.contacts.size(), 3u);
+  ASSERT_EQ(log.contacts.size(), 4u);
   EXPECT_EQ(log.contacts[0].call, "R3AB");
   EXPECT_EQ(log.contacts[0].where.record, 2);
-  EXPECT_EQ(log.contacts[1].call, "R3AL");
-  EXPECT_EQ(log.contacts[2].call, "R3AN");
-  EXPECT_EQ(log.contacts[2].where.record, 14);
+  EXPECT_EQ(log.contacts[1].call, "R3AI");  // a contact without a mode
+  EXPECT_EQ(log.contacts[1].mode, "");
+  EXPECT_EQ(log.contacts[2].call, "R3AL");
+  EXPECT_EQ(log.contacts[3].call, "R3AN");
+  EXPECT_EQ(log.contacts[3].where.record, 14);
 }
 
 TEST(AdifReader, BandOverFrequencyWithANote) {
   const ReplayLog log = Readable(ReadAdif(ReadFixture("malformed.adi")));
-  ASSERT_EQ(log.contacts.size(), 3u);
-  EXPECT_EQ(log.contacts[1].band, "160");
-  EXPECT_EQ(log.contacts[1].freqHz, 3512000u);
+  ASSERT_EQ(log.contacts.size(), 4u);
+  EXPECT_EQ(log.contacts[2].band, "160");
+  EXPECT_EQ(log.contacts[2].freqHz, 3512000u);
   ASSERT_EQ(log.notes.size(), 1u);
   EXPECT_EQ(log.notes[0].where.record, 12);
   EXPECT_NE(log.notes[0].reason.find("outside BAND 160m"), std::string::npos);

@@ -77,7 +77,8 @@ struct BadLine {
 
 TEST(CabrilloReader, BadQsoLinesAreSkippedWithPositionAndReason) {
   const BadLine bad[] = {
-      {1, 3, "expected 10 items"},
+      {1, 3, "9 items where the QSO lines of this log have 10 (frequency mode date time "
+             "own-call serial region call serial region)"},
       {2, 4, "bad date '2024-02-30'"},
       {3, 5, "bad time '1860'"},
       {4, 6, "bad frequency '18x3'"},

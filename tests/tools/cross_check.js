@@ -56,9 +56,11 @@ const qsos = cbr.QSO || [];
 const ownCall = (cbr.CALLSIGN || '').trim();
 same('CALLSIGN', ownCall, dump.own_call);
 same('CONTEST', (cbr.CONTEST || '').trim(), 'MSK');
-same('number of QSO lines', qsos.length, dump.contacts.length);
+// The module writes the contacts the replay hands on, in order.
+const handedOn = dump.contacts.filter((c) => !c.excluded);
+same('number of QSO lines', qsos.length, handedOn.length);
 const cabrilloMode = (m) => (m === 'CW' ? 'CW' : m === 'SSB' ? 'PH' : 'PM');
-dump.contacts.forEach((c, i) => {
+handedOn.forEach((c, i) => {
   const q = qsos[i] || {};
   const [number, region] = c.rcvd_exchange.split(' ');
   const d = c.qso_date;
@@ -80,7 +82,7 @@ dump.contacts.forEach((c, i) => {
 // The package trims its slots; the items must also start in their own
 // columns (1-based: call sign 31, sent exchange 45, call 56, exchange 70).
 const qsoLines = fs.readFileSync(cbrPath, 'latin1').split('\r\n').filter((l) => l.startsWith('QSO:'));
-dump.contacts.forEach((c, i) => {
+handedOn.forEach((c, i) => {
   const line = qsoLines[i] || '';
   const at = (column, text) => line.substr(column - 1, text.length);
   same(`QSO line ${i + 1} column 31`, at(31, dump.own_call), dump.own_call);

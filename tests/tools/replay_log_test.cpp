@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "tools/commands/json_dump.h"
-#include "tools/logs/tour_repeats.h"
+#include "tools/logs/contact_selection.h"
 
 namespace rezov {
 namespace {
@@ -56,28 +56,40 @@ ReplayContact At(const char* call, int day, int hour, int minute, const char* ba
   return c;
 }
 
-TEST(TourRepeats, OnlySameCallBandModeDayAndHalfHour) {
+TEST(ContactSelection, RepeatsAreSameCallBandModeDayAndHalfHour) {
   ReplayLog log;
   log.contacts = {
-      At("R3AA", 17, 18, 1),          // first
-      At("R3AA", 17, 18, 29),         // repeat: same tour
-      At("R3AA", 17, 18, 30),         // next tour
-      At("R3AA", 17, 18, 45, "80"),   // other band
+      At("R3AA", 17, 18, 1),                 // first
+      At("R3AA", 17, 18, 29),                // repeat: same tour
+      At("R3AA", 17, 18, 30),                // next tour
+      At("R3AA", 17, 18, 45, "80"),          // other band
       At("R3AA", 17, 18, 50, "160", "SSB"),  // other mode
-      At("R3AB", 17, 18, 31),         // other call
-      At("R3AA", 18, 18, 5),          // another day
-      At("R3AA", 17, 19, 5),          // another hour
-      At("R3AA", 17, 18, 59),         // repeat of the 18:30 one
+      At("R3AB", 17, 18, 31),                // other call
+      At("R3AA", 18, 18, 5),                 // another day
+      At("R3AA", 17, 19, 5),                 // another hour
+      At("R3AA", 17, 18, 59),                // repeat of the 18:30 one
+      At("R3AA", 17, 18, 20, "20"),          // not a contest band
+      At("R3AA", 17, 18, 21, "160", "FT8"),  // not a contest mode
   };
-  NoteTourRepeats(log);
-  ASSERT_EQ(log.notes.size(), 2u);
-  EXPECT_EQ(log.notes[0].where.record, log.contacts[1].where.record);
-  EXPECT_NE(log.notes[0].reason.find("repeats record " +
-                                     std::to_string(log.contacts[0].where.record)),
-            std::string::npos);
-  EXPECT_NE(log.notes[0].reason.find("18:00-18:29"), std::string::npos);
-  EXPECT_EQ(log.notes[1].where.record, log.contacts[8].where.record);
-  EXPECT_NE(log.notes[1].reason.find("18:30-18:59"), std::string::npos);
+  const auto record = [&](std::size_t i) { return std::to_string(log.contacts[i].where.record); };
+  const std::vector<std::string> repeatsKept = {
+      "", "repeat of record " + record(0) + " in tour 18:00-18:29", "", "", "", "", "", "",
+      "repeat of record " + record(2) + " in tour 18:30-18:59",
+      "band 20 m is not a contest band", "mode FT8 is not a contest mode"};
+  const struct {
+    SelectionOptions options;
+    std::vector<std::string> excluded;
+  } cases[] = {
+      {{false, false}, repeatsKept},
+      {{false, true}, {"", "", "", "", "", "", "", "", "", repeatsKept[9], repeatsKept[10]}},
+      {{true, false}, {"", repeatsKept[1], "", "", "", "", "", "", repeatsKept[8], "", ""}},
+  };
+  for (const auto& c : cases) {
+    SelectContacts(log, c.options);
+    std::vector<std::string> excluded;
+    for (const ReplayContact& contact : log.contacts) excluded.push_back(contact.excluded);
+    EXPECT_EQ(c.excluded, excluded);
+  }
 }
 
 TEST(JsonDump, EscapesAndFields) {

@@ -51,6 +51,7 @@ std::string Contact(const ReplayContact& c) {
          ", " + Member("sent_number", Quoted(c.sentNumber)) + ", " +
          Member("rcvd_exchange", Quoted(c.rcvdExchange)) + ", " +
          Member("dxcc", std::to_string(c.dxcc)) + ", " + Member("country", Quoted(c.country)) +
+         (c.excluded.empty() ? std::string() : ", " + Member("excluded", Quoted(c.excluded))) +
          "}";
 }
 
@@ -74,6 +75,8 @@ std::string DumpJson(const ReplayLog& log) {
          Member("own_call", Quoted(log.ownCall)) + ",\n  " +
          Member("own_region", Quoted(log.ownRegion)) + ",\n  " +
          Member("own_grid", Quoted(log.ownGrid)) + ",\n  " +
+         Member("contest", Quoted(log.contest)) + ",\n  " +
+         Member("layout", Quoted(log.layout)) + ",\n  " +
          Member("records", std::to_string(log.recordCount)) + ",\n  " +
          Member("contacts", List(log.contacts, Contact)) + ",\n  " +
          Member("skipped", List(log.skipped, Problem)) + "\n}\n";

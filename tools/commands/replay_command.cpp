@@ -12,43 +12,16 @@
 #include "tools/logs/band_table.h"
 #include "tools/countries/country_lookup.h"
 #include "tools/commands/json_dump.h"
+#include "tools/commands/reading_report.h"
 #include "tools/logs/log_format.h"
 #include "tools/module/module_loader.h"
 #include "tools/module/replay_session.h"
-#include "tools/logs/tour_repeats.h"
+#include "tools/logs/contact_selection.h"
 
 namespace fs = std::filesystem;
 
 namespace rezov {
 namespace {
-
-class Reporter {
- public:
-  explicit Reporter(std::FILE* err) : err_(err) {}
-  int Fail(const std::string& text) {
-    std::fprintf(err_, "rezov: error: %s\n", text.c_str());
-    return kExitFailed;
-  }
-  void Note(const std::string& text) { std::fprintf(err_, "rezov: %s\n", text.c_str()); }
-  void Warn(const std::string& text) { Note("warning: " + text); }
-
- private:
-  std::FILE* err_;
-};
-
-// Skipped records and notes, in record order.
-void PrintProblems(const ReplayLog& log, const std::string& path, Reporter& report) {
-  std::vector<std::pair<const ReadProblem*, bool>> all;
-  for (const ReadProblem& p : log.skipped) all.push_back({&p, true});
-  for (const ReadProblem& p : log.notes) all.push_back({&p, false});
-  std::stable_sort(all.begin(), all.end(), [](const auto& a, const auto& b) {
-    return a.first->where.record < b.first->where.record;
-  });
-  for (const auto& [p, skipped] : all) {
-    report.Note(path + ": " + PositionText(p->where) + ": " +
-                (skipped ? p->reason + "; record skipped" : "note: " + p->reason));
-  }
-}
 
 // A date typed as YYYY-MM-DD.
 Result<CalendarTime> ParseDate(const std::string& text) {
@@ -224,20 +197,53 @@ void PrintCheck(const CheckRequest& r, const CheckAnswer& a, std::FILE* out) {
 
 struct Prepared {
   ReplayLog log;
+  Status replayable;  // whether the log has a contact for the module
   CheckRequest check;
   std::optional<CalendarTime> date;
 };
 
-// The checked station of `check`, as typed.
+// The checked station of `check`, as typed: an ASCII call on one of the
+// contest's bands and modes.
 Result<CheckRequest> CheckedStation(const ToolOptions& o) {
-  const std::optional<std::string> band = BandFromTyped(o.checkBand);
-  if (!band) return Fail("unknown band " + o.checkBand + " (160, 80, 160m, ...)");
   CheckRequest check;
-  check.band = *band;
   check.call = UpperAscii(o.checkCall);
+  if (check.call.empty() || !IsAsciiCall(check.call)) {
+    return Fail("the call '" + Printable(o.checkCall) +
+                "' is not written in ASCII letters and digits, as call signs are");
+  }
+  const std::optional<std::string> band = BandFromTyped(o.checkBand);
+  if (!band || !IsContestBand(*band)) {
+    return Fail("band " + Printable(o.checkBand) + " is not a band of this contest (160 or 80)");
+  }
+  check.band = *band;
   check.mode = UpperAscii(o.checkMode);
+  if (check.mode == "PH") check.mode = "SSB";
+  if (!IsContestMode(check.mode)) {
+    return Fail("mode " + Printable(o.checkMode) + " is not a mode of this contest (CW or SSB)");
+  }
   check.region = UpperAscii(o.checkRegion);
   return check;
+}
+
+// A log with no contact for the module is refused in one line that says
+// what the file looks like, or why none of its contacts counts.
+Status HasContactsToReplay(const ReplayLog& log, const std::string& path,
+                           const std::string& bytes) {
+  if (log.contacts.empty() && log.skipped.empty()) {
+    return Fail(path + ": no contact read: " + DescribeContent(bytes));
+  }
+  if (log.contacts.empty()) {
+    return Fail(path + ": no contact read: all " + std::to_string(log.skipped.size()) +
+                " records were skipped");
+  }
+  const bool none = std::none_of(log.contacts.begin(), log.contacts.end(),
+                                 [](const ReplayContact& c) { return c.excluded.empty(); });
+  if (none) {
+    return Fail(path + ": none of its " + std::to_string(log.contacts.size()) +
+                " contacts is on a band and in a mode of this contest (160 or 80 m, CW or "
+                "SSB); --all-contacts hands them on");
+  }
+  return {};
 }
 
 // Everything that does not need the module: options, log, countries.
@@ -258,6 +264,9 @@ Result<Prepared> Prepare(const ToolOptions& o, Reporter& report) {
   Result<ReplayLog> log = ReadLog(o.logPath, *bytes);
   if (!log) return Fail(o.logPath + ": " + log.error());
   p.log = std::move(log).value();
+  SelectContacts(p.log, SelectionOptions{o.allContacts, o.keepRepeats});
+  p.replayable = HasContactsToReplay(p.log, o.logPath, *bytes);
+  if (!p.replayable && o.command != ToolCommand::kDump) return p.replayable.failure();
   CountryLookup countries(o.countryFile.empty() ? kDefaultCountryFile : o.countryFile);
   if (const Status resolved = countries.Resolve(p.log); !resolved) return resolved.failure();
   if (o.command == ToolCommand::kCheck) {
@@ -270,7 +279,6 @@ Result<Prepared> Prepare(const ToolOptions& o, Reporter& report) {
       p.check.country = *prefix;
     }
   }
-  NoteTourRepeats(p.log);
   return p;
 }
 
@@ -290,13 +298,15 @@ int Replay(const ToolOptions& o, const Prepared& p, std::FILE* out, Reporter& re
   const Result<std::unique_ptr<LoadedModule>> module = LoadedModule::Open(*modulePath);
   if (!module) return report.Fail("cannot use the module " + *modulePath + ": " + module.error());
   // Only now that the replay can run: a failure above is the one line said.
-  PrintProblems(p.log, o.logPath, report);
+  ReportReading(p.log, o.logPath, report);
   const ModuleEntryPoints& m = (*module)->entry();
   const bool reportMode = o.command == ToolCommand::kReport;
   const StationValues station = Station(p.log, o, p.date);
   NoteMissingStation(station, report);
   ResetModule(m, reportMode ? 1 : 0, station);
-  for (const ReplayContact& c : p.log.contacts) AddContact(m, c);
+  for (const ReplayContact& c : p.log.contacts) {
+    if (c.excluded.empty()) AddContact(m, c);
+  }
   if (o.command == ToolCommand::kCheck) {
     PrintCheck(p.check, CheckCallNow(m, p.check), out);
     return Finish(p.log, report);
@@ -316,8 +326,9 @@ int RunTool(const ToolOptions& o, std::FILE* out, std::FILE* err) {
   if (!prepared) return report.Fail(prepared.error());
   const Prepared& p = *prepared;
   if (o.command == ToolCommand::kDump) {
-    PrintProblems(p.log, o.logPath, report);
+    ReportReading(p.log, o.logPath, report);
     std::fputs(DumpJson(p.log).c_str(), out);
+    if (!p.replayable) return report.Fail(p.replayable.error());
     return Finish(p.log, report);
   }
   const int status = Replay(o, p, out, report);

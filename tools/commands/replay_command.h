@@ -5,13 +5,9 @@
 #include <optional>
 #include <string>
 
-namespace rezov {
+#include "tools/commands/reporter.h"
 
-enum ToolExit : int {
-  kExitOk = 0,
-  kExitFailed = 1,   // a log, module, work folder or country file unusable
-  kExitSkipped = 2,  // replayed, but some records could not be read
-};
+namespace rezov {
 
 enum class ToolCommand { kScore, kReport, kCheck, kDump };
 
@@ -21,6 +17,10 @@ struct ToolOptions {
   std::string modulePath;  // empty: the module built beside the tool
   std::string workdir = ".";
   std::string countryFile;
+  // Which contacts go to the module: by default those on the contest's
+  // bands and modes, each once per tour.
+  bool allContacts = false;
+  bool keepRepeats = false;
   // Overrides of what the log says about the operator's station.
   std::optional<std::string> call;
   std::optional<std::string> region;

@@ -99,6 +99,12 @@ bool FrequencyInBand(std::uint32_t hz, const std::string& metres) {
   return b && hz >= b->lowHz && hz <= b->highHz;
 }
 
+std::optional<std::uint32_t> LowerEdgeHz(const std::string& metres) {
+  const Band* b = FindByMetres(metres);
+  if (!b) return std::nullopt;
+  return b->lowHz;
+}
+
 std::optional<std::string> BandFromTyped(const std::string& text) {
   if (FindByMetres(text)) return text;
   return BandFromAdifName(text);

@@ -26,6 +26,10 @@ std::optional<std::string> BandOfFrequency(std::uint32_t hz);
 // True when `hz` lies inside the band `metres` ("160").
 bool FrequencyInBand(std::uint32_t hz, const std::string& metres);
 
+// The lower edge of the band `metres` in Hz: the frequency of a contact
+// whose log gives only its band.
+std::optional<std::uint32_t> LowerEdgeHz(const std::string& metres);
+
 // A band typed on the command line: "160", "160m" or "160M" all give "160".
 std::optional<std::string> BandFromTyped(const std::string& text);
 

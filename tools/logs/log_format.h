@@ -1,4 +1,5 @@
-// Picks the reader for a log file: by its extension, else by its content.
+// Picks the reader for a log file: by its extension, else by its content;
+// and says what a file looks like when it holds no contact.
 #pragma once
 
 #include <string>
@@ -9,8 +10,13 @@
 namespace rezov {
 
 // .adi and .adif are ADIF, .cbr and .log Cabrillo (in any letter case);
-// any other name is Cabrillo when the text starts with START-OF-LOG: and
-// ADIF otherwise.
+// any other name is Cabrillo when the text starts like one (START-OF-LOG:
+// or QSO:) and ADIF otherwise. Binary data is no log of either kind.
 Result<ReplayLog> ReadLog(const std::string& path, const std::string& bytes);
+
+// What a file that gave no contact looks like, for the one line that
+// refuses it: "it is empty", "it is comma-separated values", "it is a
+// Cabrillo header with no QSO: line", ...
+std::string DescribeContent(const std::string& bytes);
 
 }  // namespace rezov

@@ -1,10 +1,14 @@
 #include "tools/logs/replay_log.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "platform/ole_date.h"
 
 namespace rezov {
+
+const char kContestId[] = "MSK";
+
 namespace {
 
 bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
@@ -64,11 +68,44 @@ std::vector<std::string> Items(const std::string& text) {
 }
 
 std::string PaddedNumber(const std::string& text) {
-  if (text.empty()) return text;
-  for (char c : text) {
-    if (c < '0' || c > '9') return text;
-  }
+  if (!AllDigits(text)) return text;
   return text.size() >= 3 ? text : std::string(3 - text.size(), '0') + text;
+}
+
+bool IsAsciiCall(const std::string& call) {
+  for (char c : call) {
+    if (c < 0x21 || c > 0x7E) return false;
+  }
+  return true;
+}
+
+std::string Printable(const std::string& text) {
+  std::string out;
+  for (std::size_t i = 0; i < text.size();) {
+    const auto c = static_cast<unsigned char>(text[i]);
+    // The length of a well-formed UTF-8 sequence starting here, else 0.
+    std::size_t length = c >= 0x20 && c < 0x7F ? 1 : c >= 0xC2 && c <= 0xDF ? 2
+                         : c >= 0xE0 && c <= 0xEF ? 3 : c >= 0xF0 && c <= 0xF4 ? 4 : 0;
+    for (std::size_t k = 1; k < length; ++k) {
+      if (i + k >= text.size() || (static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) {
+        length = 0;
+      }
+    }
+    if (length == 0) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", c);
+      out += escape;
+      ++i;
+    } else {
+      out.append(text, i, length);
+      i += length;
+    }
+  }
+  return out;
+}
+
+std::string WithoutByteOrderMark(const std::string& bytes) {
+  return bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? bytes.substr(3) : bytes;
 }
 
 std::size_t LineCounter::LineAt(std::size_t offset) {

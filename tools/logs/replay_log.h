@@ -48,6 +48,9 @@ struct ReplayContact {
   std::string rcvdExchange;
   int dxcc = -1;         // the log's DXCC entity code, -1 when it gives none
   std::string country;   // argument 22, filled in by the country lookup
+  // Why the replay does not hand this contact to the module (a band or mode
+  // outside the contest, a repeat within a tour); empty when it does.
+  std::string excluded;
 };
 
 struct ReplayLog {
@@ -55,11 +58,19 @@ struct ReplayLog {
   std::string ownCall;
   std::string ownRegion;
   std::string ownGrid;
+  std::string contest;   // the CONTEST: header or CONTEST_ID, as written
+  std::string layout;    // how a Cabrillo log's QSO lines were read
   std::vector<ReplayContact> contacts;
   std::vector<ReadProblem> skipped;
+  // Something worth telling about one record that was read all the same.
   std::vector<ReadProblem> notes;
+  // Something worth telling about the log as a whole, said once.
+  std::vector<std::string> logNotes;
   int recordCount = 0;   // records seen, skipped ones included
 };
+
+// The contest this tool scores, as logs name it.
+extern const char kContestId[];
 
 // Leading and trailing blanks, tabs, CR and LF removed.
 std::string Trimmed(const std::string& text);
@@ -76,6 +87,17 @@ std::vector<std::string> Items(const std::string& text);
 // A decimal number of digits only, padded with zeros in front to three
 // digits ("7" gives "007"); any other text is returned as it is.
 std::string PaddedNumber(const std::string& text);
+
+// True when every byte is printable ASCII (0x21-0x7E): call signs are.
+bool IsAsciiCall(const std::string& call);
+
+// Text for a message that names something from a file or a command line:
+// well-formed UTF-8 as it is, any other byte outside printable ASCII as
+// \xNN.
+std::string Printable(const std::string& text);
+
+// The text after a UTF-8 byte order mark at its very start, if any.
+std::string WithoutByteOrderMark(const std::string& bytes);
 
 // Line numbers of byte offsets met in increasing order, counted in one pass.
 class LineCounter {
