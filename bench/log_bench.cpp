@@ -336,11 +336,7 @@ class SummaryPrinter {
 
 int main(int argc, char** argv) {
   rezov::RegisterAll();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  rezov::RecordingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  rezov::SummaryPrinter(reporter.seconds).Print();
-  benchmark::Shutdown();
-  return 0;
+  return rezov::RunBenchmarks(argc, argv, [](const std::map<std::string, double>& seconds) {
+    rezov::SummaryPrinter(seconds).Print();
+  });
 }

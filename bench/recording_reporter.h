@@ -43,4 +43,17 @@ class RecordingReporter : public benchmark::ConsoleReporter {
   }
 };
 
+// The main of a benchmark program: runs what is registered, printing each
+// result, then hands the kept times to `summary`.
+template <typename Summary>
+int RunBenchmarks(int argc, char** argv, Summary summary) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  RecordingReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  summary(reporter.seconds);
+  benchmark::Shutdown();
+  return 0;
+}
+
 }  // namespace rezov

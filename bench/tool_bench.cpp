@@ -129,11 +129,5 @@ void PrintSummary(const std::map<std::string, double>& s) {
 
 int main(int argc, char** argv) {
   rezov::RegisterAll();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  rezov::RecordingReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  rezov::PrintSummary(reporter.seconds);
-  benchmark::Shutdown();
-  return 0;
+  return rezov::RunBenchmarks(argc, argv, rezov::PrintSummary);
 }
