@@ -2,16 +2,18 @@
 # Installs what a fresh Debian 12 machine lacks for the given parts of the
 # build: "linux" (compilers, CMake, GoogleTest), "windows" (MinGW-w64, Wine
 # with 32-bit support, Xvfb), "tools" (CLI11, the country file), "check"
-# (Node.js and npm for the cross-checks), "fuzz" (clang's sanitizer runtimes).
+# (Node.js and npm for the cross-checks), "fuzz" (clang's sanitizer runtimes),
+# "browser" (headless Chromium and ImageMagick for the report page's test).
 # Needs root for apt-get; does nothing for packages already installed.
 set -euo pipefail
 
 declare -A groups=(
-  [linux]="build-essential cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev"
+  [linux]="build-essential cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev robin-map-dev"
   [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth imagemagick llvm clang"
   [tools]="libcli11-dev hamradio-files"
   [check]="nodejs npm"
   [fuzz]="clang libclang-rt-14-dev llvm valgrind"
+  [browser]="chromium imagemagick"
 )
 
 wanted=()

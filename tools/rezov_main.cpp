@@ -29,10 +29,12 @@ CLI::App* Subcommand(CLI::App& app, const char* name, const char* help, ToolOpti
 
 void AddCommands(CLI::App& app, ToolOptions& o) {
   Subcommand(app, "score", "replay the log and print the module's summary", o,
-             ToolCommand::kScore);
+             ToolCommand::kScore)
+      ->add_option("--html", o.htmlPath, "also write the report page (HTML) to this file");
   Subcommand(app, "report",
              "replay in report mode: the setup form (LABEL=value lines on standard input, OK "
-             "or an empty line to confirm), then the Cabrillo file",
+             "or an empty line to confirm), then the Cabrillo file and the report page beside "
+             "it",
              o, ToolCommand::kReport);
   Subcommand(app, "dump", "print what the log reader made of the log, as JSON", o,
              ToolCommand::kDump);

@@ -177,6 +177,21 @@ case "$case_name" in
     run 0 score "$example" --workdir "$scratch/w"
     stderr_has "rezov: warning: the settings file $scratch/w/Plugins/VARNO.ini was not saved: the file is read-only"
     ;;
+  report_page)
+    # score --html writes the page without report mode, named as given
+    # (relative to where the tool was started, not to its work folder).
+    (cd "$scratch" && "$rezov" score "$example" --workdir w --html page.html) >"$out" 2>"$err" ||
+      fail "score --html failed"
+    stdout_has "Report page: $scratch/page.html"
+    grep -q '<p>No Cabrillo file was written in this run.</p>' "$scratch/page.html" ||
+      fail "a page without a Cabrillo header"
+    grep -q 'Score = points &times; (OBL + MA + Grid) = 32 &times; (8 + 5 + 4)' "$scratch/page.html" ||
+      fail "the formula"
+    # A page that cannot be written: the old one stays, one error line.
+    mkdir "$scratch/folder.html"
+    run 1 score "$example" --workdir "$scratch/w" --html "$scratch/folder.html"
+    stderr_has "rezov: error: the report page $scratch/folder.html was not written: is a folder"
+    ;;
   round_trip)
     "$rezov" report "$example" --workdir "$scratch/w1" <"$answers" >"$out" 2>"$err" || fail "report failed"
     score_line=$(grep '^Score: ' "$out")

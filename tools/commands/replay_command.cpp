@@ -9,6 +9,7 @@
 #include "platform/cp1251.h"
 #include "platform/profile_file.h"
 #include "platform/read_file.h"
+#include "platform/replace_file.h"
 #include "tools/logs/band_table.h"
 #include "tools/countries/country_lookup.h"
 #include "tools/commands/json_dump.h"
@@ -17,6 +18,7 @@
 #include "tools/module/module_loader.h"
 #include "tools/module/replay_session.h"
 #include "tools/logs/contact_selection.h"
+#include "tools/report/report_page.h"
 
 namespace fs = std::filesystem;
 
@@ -138,7 +140,7 @@ void CheckSettingsSaved(const ScoreAnswer& score, Reporter& report) {
 
 // The module's "Output" message says whether the Cabrillo file was
 // written; the file's name comes from it, never from looking at the folder.
-int ReportCabrillo(const ModuleNotices& notices, std::FILE* out, Reporter& report) {
+Result<fs::path> ReportCabrillo(const ModuleNotices& notices, std::FILE* out) {
   const std::string produced = "File produced: ";
   const std::string notProduced = "File not produced: ";
   for (const ModuleNotices::Message& m : notices.messages) {
@@ -147,14 +149,33 @@ int ReportCabrillo(const ModuleNotices& notices, std::FILE* out, Reporter& repor
       std::error_code ec;
       const fs::path written = fs::absolute(m.text.substr(produced.size()), ec);
       std::fprintf(out, "Cabrillo file: %s\n", written.string().c_str());
-      return kExitOk;
+      return written;
     }
     if (m.text.compare(0, notProduced.size(), notProduced) == 0) {
       const std::string reason = ReasonFor(notices, m.text.substr(notProduced.size()));
-      return report.Fail(m.text + (reason.empty() ? "" : ": " + reason));
+      return Fail(m.text + (reason.empty() ? "" : ": " + reason));
     }
   }
-  return report.Fail("the module said nothing about a Cabrillo file");
+  return Fail("the module said nothing about a Cabrillo file");
+}
+
+// The report page of the replay, written whole or not at all.
+Status WriteReportPage(const fs::path& page, const ReplayLog& log, const std::string& logPath,
+                       const StationValues& station, const std::string& summary,
+                       const std::optional<fs::path>& cabrillo, std::FILE* out) {
+  PageInput input;
+  input.logName = fs::path(logPath).filename().string();
+  input.summary = summary;
+  input.statistics = GatherStatistics(log, station.region, station.grid);
+  input.otherContest = OtherContest(log);
+  if (cabrillo) {
+    const Result<std::string> written = ReadFileContents(cabrillo->string());
+    if (written) input.cabrilloHeader = CabrilloHeaderOf(*written);
+  }
+  const Status status = ReplaceFileContents(page.string(), ReportPage(input));
+  if (!status) return Fail("the report page " + page.string() + " was not written: " + status.error());
+  std::fprintf(out, "Report page: %s\n", page.string().c_str());
+  return {};
 }
 
 // The summary with the line ends of this system's terminal.
@@ -197,6 +218,9 @@ void PrintCheck(const CheckRequest& r, const CheckAnswer& a, std::FILE* out) {
 
 struct Prepared {
   ReplayLog log;
+  // Where `score --html` writes the page, resolved before the tool enters
+  // the work folder.
+  std::optional<fs::path> htmlPath;
   Status replayable;  // whether the log has a contact for the module
   CheckRequest check;
   std::optional<CalendarTime> date;
@@ -259,6 +283,10 @@ Result<Prepared> Prepare(const ToolOptions& o, Reporter& report) {
     if (!check) return check.failure();
     p.check = std::move(check).value();
   }
+  if (!o.htmlPath.empty()) {
+    std::error_code ec;
+    p.htmlPath = fs::absolute(o.htmlPath, ec);
+  }
   const Result<std::string> bytes = ReadFileContents(o.logPath);
   if (!bytes) return Fail("cannot read the log " + o.logPath + ": " + bytes.error());
   Result<ReplayLog> log = ReadLog(o.logPath, *bytes);
@@ -314,7 +342,20 @@ int Replay(const ToolOptions& o, const Prepared& p, std::FILE* out, Reporter& re
   const ScoreAnswer score = GetScore(m);
   PrintSummary(score.summary, out);
   CheckSettingsSaved(score, report);
-  if (reportMode && ReportCabrillo(score.notices, out, report) != kExitOk) return kExitFailed;
+  std::optional<fs::path> cabrillo;
+  if (reportMode) {
+    const Result<fs::path> written = ReportCabrillo(score.notices, out);
+    if (!written) return report.Fail(written.error());
+    cabrillo = *written;
+  }
+  std::optional<fs::path> page;
+  if (cabrillo) page = fs::path(*cabrillo).replace_extension(".html");
+  if (p.htmlPath) page = p.htmlPath;
+  if (page) {
+    const Status written =
+        WriteReportPage(*page, p.log, o.logPath, station, score.summary, cabrillo, out);
+    if (!written) return report.Fail(written.error());
+  }
   return Finish(p.log, report);
 }
 

@@ -21,6 +21,9 @@ struct ToolOptions {
   // bands and modes, each once per tour.
   bool allContacts = false;
   bool keepRepeats = false;
+  // Where `score` writes the report page; `report` writes it beside the
+  // Cabrillo file.
+  std::string htmlPath;
   // Overrides of what the log says about the operator's station.
   std::optional<std::string> call;
   std::optional<std::string> region;
