@@ -62,7 +62,7 @@ case "$case_name" in
     # One reason on many records: five shown, the rest counted.
     run 2 dump "$fixtures/repeated_faults.adi"
     [ "$(grep -c 'no TIME_ON; record skipped$' "$err")" -eq 5 ] || fail "five of a reason"
-    stderr_has "repeated_faults.adi: ... and 3 more skipped: no TIME_ON"
+    stderr_has "repeated_faults.adi: … and 3 more skipped: no TIME_ON"
     stderr_has "record 10 (line 12, byte 623): the call 'Р3AA' is not written in ASCII letters and digits; record skipped"
     ;;
   exit_missing_log)

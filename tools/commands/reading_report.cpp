@@ -33,7 +33,7 @@ void ReportProblems(const ReplayLog& log, const std::string& path, Reporter& rep
   }
   for (const auto& [key, count] : seen) {
     if (count <= kShownPerReason) continue;
-    report.Note(path + ": ... and " + std::to_string(count - kShownPerReason) + " more " +
+    report.Note(path + ": … and " + std::to_string(count - kShownPerReason) + " more " +
                 (key.first ? "skipped: " : "with the note: ") + key.second);
   }
 }
