@@ -58,8 +58,10 @@ int main(int argc, char** argv) {
   app.require_subcommand(1);
   app.fallthrough();
   app.add_option("--module", o.modulePath,
-                 std::string("the module to load (default: the ") + rezov::kModuleFileName +
-                     " built beside the tool)");
+                 std::string("the module to load (default: ") + rezov::kModuleFileName +
+                     " beside the tool, " + rezov::kPackagedModulePath +
+                     " from the tool's folder, or " + rezov::kModuleFileName +
+                     " one or two folders above it)");
   app.add_option("--workdir", o.workdir,
                  "the module's current folder: holds Plugins/ and the written files; created "
                  "if missing (default: the current folder)");

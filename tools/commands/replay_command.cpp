@@ -74,8 +74,22 @@ bool IsFile(const fs::path& p) {
   return fs::is_regular_file(p, ec);
 }
 
-// The module named on the command line, or the one built beside the tool:
-// in the tool's folder or up to two folders above it.
+// Where the module may be, in this order: beside the tool (a build
+// folder), where a release puts it, and one or two folders above the tool
+// (the tests and tools of a build folder).
+std::vector<fs::path> ModuleCandidates(const fs::path& toolFolder) {
+  std::vector<fs::path> candidates = {toolFolder / kModuleFileName,
+                                      (toolFolder / kPackagedModulePath).lexically_normal()};
+  fs::path dir = toolFolder;
+  for (int up = 0; up < 2 && dir != dir.parent_path(); ++up) {
+    dir = dir.parent_path();
+    candidates.push_back(dir / kModuleFileName);
+  }
+  return candidates;
+}
+
+// The module named on the command line, or else the first candidate that
+// exists.
 Result<std::string> FindModule(const std::string& given) {
   std::error_code ec;
   if (!given.empty()) {
@@ -84,19 +98,15 @@ Result<std::string> FindModule(const std::string& given) {
     return p.string();
   }
   const std::string exe = os::ExecutablePath();
-  std::vector<fs::path> folders;
-  for (fs::path dir = fs::path(exe).parent_path(); !exe.empty() && folders.size() < 3;
-       dir = dir.parent_path()) {
-    folders.push_back(dir);
-    if (dir == dir.parent_path()) break;
-  }
   std::string looked;
-  for (const fs::path& dir : folders) {
-    if (IsFile(dir / kModuleFileName)) return (dir / kModuleFileName).string();
-    looked += (looked.empty() ? "" : ", ") + dir.string();
+  if (!exe.empty()) {
+    for (const fs::path& candidate : ModuleCandidates(fs::path(exe).parent_path())) {
+      if (IsFile(candidate)) return candidate.string();
+      looked += (looked.empty() ? "" : ", ") + candidate.string();
+    }
   }
-  return Fail(std::string("no ") + kModuleFileName + " beside the tool (looked in " + looked +
-              "); build the target Rezov or name the module with --module PATH");
+  return Fail(std::string("no ") + kModuleFileName + " found for the tool (looked for " +
+              looked + "); build the target Rezov or name the module with --module PATH");
 }
 
 // The module's current folder: created with its Plugins folder if missing.

@@ -14,6 +14,11 @@ namespace rezov {
 
 // The file name the module has on this system: "Rezov.so" or "Rezov.dll".
 extern const char kModuleFileName[];
+// Where a release puts the module, relative to the tool's folder: the
+// Debian package in ../lib/rezov/Rezov.so (/usr/lib/rezov beside
+// /usr/bin), the Windows zip in x64\Rezov.dll or x86\Rezov.dll, the one
+// of the tool's own bitness (a program loads only DLLs of its own bitness).
+extern const char kPackagedModulePath[];
 
 class LoadedModule {
  public:

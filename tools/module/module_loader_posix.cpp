@@ -11,6 +11,7 @@
 namespace rezov {
 
 const char kModuleFileName[] = "Rezov.so";
+const char kPackagedModulePath[] = "../lib/rezov/Rezov.so";
 
 namespace os {
 

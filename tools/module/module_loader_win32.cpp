@@ -9,6 +9,12 @@
 namespace rezov {
 
 const char kModuleFileName[] = "Rezov.dll";
+// Backslashes: LoadLibrary takes no forward slashes in a path.
+#if defined(_WIN64)
+const char kPackagedModulePath[] = "x64\\Rezov.dll";
+#else
+const char kPackagedModulePath[] = "x86\\Rezov.dll";
+#endif
 
 namespace os {
 
