@@ -1,6 +1,7 @@
 # The Windows module: Rezov.dll, one self-contained file that imports only
-# KERNEL32, USER32, OLEAUT32 and msvcrt, with the setup dialog among its
-# resources and twenty exports (each entry point plain and decorated).
+# KERNEL32, USER32, OLEAUT32 and msvcrt, with the setup dialog and the
+# version among its resources and twenty exports (each entry point plain
+# and decorated).
 enable_language(RC)
 
 if(CMAKE_SIZEOF_VOID_P EQUAL 8)
@@ -27,6 +28,8 @@ function(rezov_add_windows_module)
   target_link_libraries(Rezov PRIVATE rezov_plugin)
   set_target_properties(Rezov PROPERTIES PREFIX "" OUTPUT_NAME Rezov SUFFIX ".dll"
     LINK_DEPENDS ${REZOV_DEF_FILE})
+  rezov_add_version_resource(Rezov Rezov.dll
+    "Rezov: Championship of Moscow scoring plug-in" VFT_DLL)
   # -static folds libgcc, libstdc++ and winpthread into the DLL.
   target_link_options(Rezov PRIVATE -static $<$<CONFIG:Release,MinSizeRel>:-s>)
 endfunction()

@@ -2,6 +2,8 @@
 // its entry points as the host does, and shows what the module answers.
 #include <CLI/CLI.hpp>
 
+#include "rezov_version.h"
+
 #include "tools/countries/country_lookup.h"
 #include "tools/module/module_loader.h"
 #include "tools/commands/replay_command.h"
@@ -57,6 +59,8 @@ int main(int argc, char** argv) {
   CLI::App app{"rezov: score an ADIF or Cabrillo log through the Rezov module, as the host does"};
   app.require_subcommand(1);
   app.fallthrough();
+  app.set_version_flag("--version", std::string("rezov ") + REZOV_VERSION,
+                       "Print the version and exit");
   app.add_option("--module", o.modulePath,
                  std::string("the module to load (default: ") + rezov::kModuleFileName +
                      " beside the tool, " + rezov::kPackagedModulePath +

@@ -15,7 +15,9 @@
 #include "platform/win32/win32_headers.h"
 #include "tests/wine/check.h"
 #include "tests/wine/contest_script.h"
+#include "rezov_version.h"
 #include "tests/wine/temp_folder.h"
+#include "tests/wine/version_info.h"
 #include "tests/wine/window_robot.h"
 
 namespace rezov {
@@ -515,6 +517,43 @@ void ToolReportGroup() {
   CHECK_EQ(written, ReadBytes("RK3AXW.cbr"));
 }
 
+// What the version resource of a file beside this program must say.
+struct VersionedFile {
+  const char* name;
+  const char* description;
+  DWORD type;
+};
+
+void CheckVersionResource(const VersionedFile& file) {
+  const std::optional<VersionInfo> info = VersionInfo::Read(ProgramFolder() + "\\" + file.name);
+  CHECK(info.has_value());
+  if (!info) return;
+  const DWORD high = MAKELONG(REZOV_VERSION_MINOR, REZOV_VERSION_MAJOR);
+  const DWORD low = MAKELONG(0, REZOV_VERSION_PATCH);
+  CHECK_EQ(high, info->fixed().dwFileVersionMS);
+  CHECK_EQ(low, info->fixed().dwFileVersionLS);
+  CHECK_EQ(high, info->fixed().dwProductVersionMS);
+  CHECK_EQ(low, info->fixed().dwProductVersionLS);
+  CHECK_EQ(file.type, info->fixed().dwFileType);
+  const std::pair<const char*, const char*> strings[] = {
+      {"FileVersion", REZOV_VERSION},       {"ProductVersion", REZOV_VERSION},
+      {"ProductName", "Rezov"},             {"FileDescription", file.description},
+      {"OriginalFilename", file.name},
+  };
+  for (const auto& [name, value] : strings) {
+    CHECK_EQ(std::optional<std::string>(value), info->String(name));
+  }
+}
+
+void VersionGroup() {
+  CheckVersionResource({"Rezov.dll", "Rezov: Championship of Moscow scoring plug-in", VFT_DLL});
+}
+
+void ToolVersionGroup() {
+  CheckVersionResource(
+      {"rezov.exe", "rezov: score a contest log through the Rezov module", VFT_APP});
+}
+
 // Keeps the dialog open with its default values for a screenshot.
 int ShowDialogForScreenshot() {
   CreateDirectoryA("Plugins", nullptr);
@@ -552,5 +591,7 @@ int main(int argc, char** argv) {
                            {"dialog", rezov::DialogGroup},
                            {"messages", rezov::MessagesGroup},
                            {"companion", rezov::CompanionGroup},
-                           {"tool-report", rezov::ToolReportGroup}});
+                           {"tool-report", rezov::ToolReportGroup},
+                           {"version", rezov::VersionGroup},
+                           {"tool-version", rezov::ToolVersionGroup}});
 }
