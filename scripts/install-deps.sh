@@ -3,7 +3,9 @@
 # build: "linux" (compilers, CMake, GoogleTest), "windows" (MinGW-w64, Wine
 # with 32-bit support, Xvfb), "tools" (CLI11, the country file), "check"
 # (Node.js and npm for the cross-checks), "fuzz" (clang's sanitizer runtimes),
-# "browser" (headless Chromium and ImageMagick for the report page's test).
+# "browser" (headless Chromium and ImageMagick for the report page's test),
+# "package" (what CPack needs for the .deb: dpkg-shlibdeps and file; unzip
+# for the package tests).
 # Needs root for apt-get; does nothing for packages already installed.
 set -euo pipefail
 
@@ -14,6 +16,7 @@ declare -A groups=(
   [check]="nodejs npm"
   [fuzz]="clang libclang-rt-14-dev llvm valgrind"
   [browser]="chromium imagemagick"
+  [package]="dpkg-dev file unzip"
 )
 
 wanted=()
