@@ -70,7 +70,8 @@ int main(int argc, char** argv) {
                  "the module's current folder: holds Plugins/ and the written files; created "
                  "if missing (default: the current folder)");
   app.add_option("--cty", o.countryFile,
-                 std::string("the country file (default: ") + rezov::kDefaultCountryFile + ")");
+                 std::string("the country file (default: cty.dat beside the tool, else ") +
+                     rezov::kDefaultCountryFile + ")");
   Optional(app, "--call", o.call, "own call sign (default: from the log)");
   Optional(app, "--region", o.region, "own region code (default: from the log)");
   Optional(app, "--grid", o.grid, "own grid value (default: from the log)");

@@ -106,6 +106,13 @@ case "$case_name" in
     run 0 score "$scratch/ru.adi" --cty "$scratch/cty.dat" --workdir "$scratch/w"
     stderr_has "note: the log names no own call"
     stderr_has "note: the log names no own region"
+    # Without --cty, a cty.dat beside the tool comes first (a broken one
+    # here, so that its use shows).
+    mkdir "$scratch/bin"
+    cp "$rezov" "$(dirname "$rezov")/Rezov.so" "$scratch/bin/"
+    cp "$fixtures/unterminated_cty.dat" "$scratch/bin/cty.dat"
+    "$scratch/bin/rezov" score "$fixtures/basic.adi" --workdir "$scratch/w" >"$out" 2>"$err"
+    stderr_has "the country file $scratch/bin/cty.dat is not a cty.dat country file"
     ;;
   exit_usage)
     run 1

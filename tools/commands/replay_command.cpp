@@ -226,6 +226,17 @@ void PrintCheck(const CheckRequest& r, const CheckAnswer& a, std::FILE* out) {
   if (a.message) std::fprintf(out, "message: %s\n", Cp1251ToUtf8(*a.message).c_str());
 }
 
+// The country file when none is named: cty.dat beside the tool (where a
+// Windows user puts it), else the one of Debian's hamradio-files package.
+std::string DefaultCountryFile() {
+  const std::string exe = os::ExecutablePath();
+  if (!exe.empty()) {
+    const fs::path beside = fs::path(exe).parent_path() / "cty.dat";
+    if (IsFile(beside)) return beside.string();
+  }
+  return kDefaultCountryFile;
+}
+
 struct Prepared {
   ReplayLog log;
   // Where `score --html` writes the page, resolved before the tool enters
@@ -305,7 +316,7 @@ Result<Prepared> Prepare(const ToolOptions& o, Reporter& report) {
   SelectContacts(p.log, SelectionOptions{o.allContacts, o.keepRepeats});
   p.replayable = HasContactsToReplay(p.log, o.logPath, *bytes);
   if (!p.replayable && o.command != ToolCommand::kDump) return p.replayable.failure();
-  CountryLookup countries(o.countryFile.empty() ? kDefaultCountryFile : o.countryFile);
+  CountryLookup countries(o.countryFile.empty() ? DefaultCountryFile() : o.countryFile);
   if (const Status resolved = countries.Resolve(p.log); !resolved) return resolved.failure();
   if (o.command == ToolCommand::kCheck) {
     if (o.checkCountry) {
