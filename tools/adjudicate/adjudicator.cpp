@@ -134,15 +134,4 @@ Adjudication Adjudicate(const std::vector<SubmittedLog>& logs, const Rules& rule
   return a;
 }
 
-Minute JudgedTime(const std::vector<SubmittedLog>& logs, const Adjudication& a, std::size_t log,
-                  std::size_t line) {
-  const LineDecision& d = a.logs[log].lines[line];
-  const Minute own = logs[log].lines[line].minute - a.logs[log].clock.offsetMin;
-  if (d.partnerLog < 0) return own;
-  const std::size_t p = static_cast<std::size_t>(d.partnerLog);
-  const Minute partner =
-      logs[p].lines[static_cast<std::size_t>(d.partnerLine)].minute - a.logs[p].clock.offsetMin;
-  return SharedTime(own, a.logs[log].clock, partner, a.logs[p].clock);
-}
-
 }  // namespace rezov::adjudicate

@@ -51,9 +51,4 @@ using ProgressReport = std::function<void(const AdjudicationProgress&)>;
 Adjudication Adjudicate(const std::vector<SubmittedLog>& logs, const Rules& rules,
                         const GivenPeriod& given, const ProgressReport& progress = {});
 
-// The time at which a line was judged: the SharedTime of both corrected
-// times for a line with a partner line, else its own corrected time.
-Minute JudgedTime(const std::vector<SubmittedLog>& logs, const Adjudication& a, std::size_t log,
-                  std::size_t line);
-
 }  // namespace rezov::adjudicate

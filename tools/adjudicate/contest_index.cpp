@@ -21,7 +21,7 @@ ContestIndex::ContestIndex(const std::vector<SubmittedLog>& logs) : logs_(logs.s
     logOfCall_[logs[i].call] = static_cast<std::int32_t>(i);
   }
   ParallelFor(logs.size(), [&](std::size_t i) { IndexLog(logs, i); });
-  GatherIncoming();
+  PairGroups();
 }
 
 std::int32_t ContestIndex::LogOf(std::string_view call) const {
@@ -57,39 +57,38 @@ void ContestIndex::IndexLog(const std::vector<SubmittedLog>& logs, std::size_t i
   }
 }
 
-void ContestIndex::GatherIncoming() {
-  incomingStart_.assign(logs_.size() + 1, 0);
+// Sets each group's `back`. The groups that worked each log are gathered
+// in log order; a log's own groups are in partner order too, so one walk
+// over the two pairs them up.
+void ContestIndex::PairGroups() {
+  struct Incoming {
+    std::int32_t log;
+    std::uint32_t group;
+  };
+  std::vector<std::size_t> start(logs_.size() + 1, 0);
   for (const LogIndex& x : logs_) {
-    for (const LineGroup& g : x.groups) ++incomingStart_[static_cast<std::size_t>(g.partner) + 1];
+    for (const LineGroup& g : x.groups) ++start[static_cast<std::size_t>(g.partner) + 1];
   }
-  for (std::size_t i = 0; i < logs_.size(); ++i) incomingStart_[i + 1] += incomingStart_[i];
-  incoming_.resize(incomingStart_.back());
-  std::vector<std::size_t> fill(incomingStart_.begin(), incomingStart_.end() - 1);
+  for (std::size_t i = 0; i < logs_.size(); ++i) start[i + 1] += start[i];
+  std::vector<Incoming> incoming(start.back());
+  std::vector<std::size_t> fill(start.begin(), start.end() - 1);
   for (std::size_t from = 0; from < logs_.size(); ++from) {
     const std::vector<LineGroup>& groups = logs_[from].groups;
     for (std::uint32_t g = 0; g < groups.size(); ++g) {
-      incoming_[fill[static_cast<std::size_t>(groups[g].partner)]++] =
-          IncomingGroup{static_cast<std::int32_t>(from), g};
+      incoming[fill[static_cast<std::size_t>(groups[g].partner)]++] =
+          Incoming{static_cast<std::int32_t>(from), g};
     }
   }
-  // A log's groups and the groups that worked it are both in log order, so
-  // one walk over the two pairs them up.
   for (std::size_t to = 0; to < logs_.size(); ++to) {
     std::vector<LineGroup>& own = logs_[to].groups;
     auto mine = own.begin();
-    for (const IncomingGroup* in = IncomingBegin(to); in != IncomingEnd(to); ++in) {
-      while (mine != own.end() && mine->partner < in->log) ++mine;
-      if (mine != own.end() && mine->partner == in->log) mine->back = static_cast<std::int32_t>(in->group);
+    for (std::size_t k = start[to]; k < start[to + 1]; ++k) {
+      while (mine != own.end() && mine->partner < incoming[k].log) ++mine;
+      if (mine != own.end() && mine->partner == incoming[k].log) {
+        mine->back = static_cast<std::int32_t>(incoming[k].group);
+      }
     }
   }
-}
-
-const IncomingGroup* ContestIndex::IncomingBegin(std::size_t to) const {
-  return incoming_.data() + incomingStart_[to];
-}
-
-const IncomingGroup* ContestIndex::IncomingEnd(std::size_t to) const {
-  return incoming_.data() + incomingStart_[to + 1];
 }
 
 }  // namespace rezov::adjudicate

@@ -39,12 +39,6 @@ struct LogIndex {
   std::vector<LineGroup> groups;  // by partner
 };
 
-// A group of another log that worked this one.
-struct IncomingGroup {
-  std::int32_t log;
-  std::uint32_t group;
-};
-
 class ContestIndex {
  public:
   // Indexes every log; the logs must outlive the index.
@@ -63,18 +57,12 @@ class ContestIndex {
                       : &logs_[static_cast<std::size_t>(g.partner)].groups[static_cast<std::size_t>(g.back)];
   }
 
-  // The groups of other logs that worked log `to`, ordered by log.
-  const IncomingGroup* IncomingBegin(std::size_t to) const;
-  const IncomingGroup* IncomingEnd(std::size_t to) const;
-
  private:
   void IndexLog(const std::vector<SubmittedLog>& logs, std::size_t i);
-  void GatherIncoming();
+  void PairGroups();
 
   std::unordered_map<std::string_view, std::int32_t> logOfCall_;
   std::vector<LogIndex> logs_;
-  std::vector<std::size_t> incomingStart_;
-  std::vector<IncomingGroup> incoming_;
 };
 
 // The slot of a line, or nothing when it is not on the contest's bands and

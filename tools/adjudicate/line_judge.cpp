@@ -29,6 +29,7 @@ LineDecision FirstDecision(const JudgeContext& c, std::size_t log, std::size_t l
   const QsoLine& q = c.logs[log].lines[line];
   const LineLink& link = c.links[log][line];
   LineDecision d;
+  d.judgedAt = JudgedTime(c, log, line);
   if (link.kind != LinkKind::kNone) {
     d.partnerLog = link.log;
     d.partnerLine = link.line;
@@ -85,7 +86,7 @@ void MarkRepeats(const JudgeContext& c, std::size_t log, std::vector<LineDecisio
       call = withoutLog.emplace(lines[k].call, -1 - static_cast<std::int64_t>(withoutLog.size()))
                  .first->second;
     }
-    const Minute t = JudgedTime(c, log, k);
+    const Minute t = decisions[k].judgedAt;
     keys.push_back({call, x.slot[k], TourOf(t), t, k});
   }
   std::sort(keys.begin(), keys.end(), [](const RepeatKey& a, const RepeatKey& b) {

@@ -101,7 +101,7 @@ std::string EvidenceOf(const CheckedContest& c, const ReportIndex& index, std::s
   }
   const std::size_t partner = found->second;
   // The partner's lines are looked up at this line's time on the partner's clock.
-  const Minute when = JudgedTime(c.logs, c.adjudication, log, line) +
+  const Minute when = d.judgedAt +
                       c.adjudication.logs[partner].clock.offsetMin;
   return out + "    nearest in time in " + q.call + "'s log:\r\n" +
          NearestLines(c, index, partner, when);

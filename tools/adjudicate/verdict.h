@@ -43,6 +43,7 @@ struct LineDecision {
   std::int32_t partnerLog = -1;
   std::int32_t partnerLine = -1;  // index into the partner log's lines
   std::int32_t keptLine = -1;     // for a repeat: the line of this log that is kept
+  std::int64_t judgedAt = 0;      // the minute the line was judged at (JudgedTime)
 };
 
 // Lines per verdict, indexed by the verdict's value.

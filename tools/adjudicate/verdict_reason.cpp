@@ -50,7 +50,7 @@ std::string BandAndMode(const QsoLine& q) {
 std::string ReasonOf(const CheckedContest& c, std::size_t log, std::size_t line) {
   const LineDecision& d = c.decision(log, line);
   const QsoLine& q = c.logs[log].lines[line];
-  const Minute judged = JudgedTime(c.logs, c.adjudication, log, line);
+  const Minute judged = d.judgedAt;
   const ContestPeriod& period = c.adjudication.period.period;
   switch (d.verdict) {
     case Verdict::kOk:
