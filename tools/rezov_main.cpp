@@ -2,11 +2,14 @@
 // its entry points as the host does, and shows what the module answers.
 #include <CLI/CLI.hpp>
 
-#include "rezov_version.h"
+#include <algorithm>
+#include <memory>
 
+#include "rezov_version.h"
+#include "tools/adjudicate/adjudicate_command.h"
+#include "tools/commands/replay_command.h"
 #include "tools/countries/country_lookup.h"
 #include "tools/module/module_loader.h"
-#include "tools/commands/replay_command.h"
 
 namespace {
 
@@ -51,6 +54,26 @@ void AddCommands(CLI::App& app, ToolOptions& o) {
            "its country prefix (default: from the country file)");
 }
 
+// `rezov adjudicate`, the committee's check of all submitted logs. It runs
+// inside the parse and leaves its exit status in `exitCode`.
+void AddAdjudicateCommand(CLI::App& app, std::optional<int>& exitCode) {
+  namespace adj = rezov::adjudicate;
+  auto o = std::make_shared<adj::AdjudicateOptions>();
+  CLI::App* sub = app.add_subcommand(
+      "adjudicate", "cross-check every submitted log and write the checked results");
+  sub->add_option("LOG_OR_FOLDER", o->paths,
+                  "a Cabrillo log, or a folder whose .cbr, .log and .txt files are logs");
+  sub->add_option("--out", o->outDir, "the folder for the results (created if missing)");
+  Optional(*sub, "--start", o->start, "contest start \"YYYY-MM-DD HH:MM\" UTC (default: derived)");
+  Optional(*sub, "--end", o->end, "contest end \"YYYY-MM-DD HH:MM\" UTC, not included");
+  Optional(*sub, "--rules", o->rulesFile, "the rules file (key = value, as --print-rules writes)");
+  sub->add_flag("--print-rules", o->printRules, "print the rules in the file's format and stop");
+  std::string defaults = adj::PrintRules(adj::Rules{});
+  defaults.erase(std::remove(defaults.begin(), defaults.end(), '\r'), defaults.end());
+  sub->footer("Rules and their defaults:\n" + defaults);
+  sub->callback([o, &exitCode] { exitCode = adj::RunAdjudicate(*o, stdout, stderr); });
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -81,10 +104,13 @@ int main(int argc, char** argv) {
   app.add_flag("--keep-repeats", o.keepRepeats,
                "hand on repeats within a tour too, which the host refuses at entry");
   AddCommands(app, o);
+  std::optional<int> adjudicateExit;
+  AddAdjudicateCommand(app, adjudicateExit);
   try {
     app.parse(argc, argv);
   } catch (const CLI::ParseError& e) {
     return app.exit(e) == 0 ? rezov::kExitOk : rezov::kExitFailed;
   }
+  if (adjudicateExit) return *adjudicateExit;
   return rezov::RunTool(o, stdout, stderr);
 }

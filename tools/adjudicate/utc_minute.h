@@ -1,0 +1,53 @@
+// Times of the checker: whole UTC minutes counted from 1970-01-01 00:00,
+// the resolution of a Cabrillo QSO line.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace rezov::adjudicate {
+
+using Minute = std::int64_t;
+
+struct CivilTime {
+  int year = 1970;
+  int month = 1;
+  int day = 1;
+  int hour = 0;
+  int minute = 0;
+};
+
+// True for a real date of the Gregorian calendar (leap years included).
+bool IsCalendarDate(int year, int month, int day);
+
+// The minute count of a civil UTC time; the fields must be in range.
+Minute MinuteOf(const CivilTime& t);
+
+// The civil UTC time of a minute count.
+CivilTime CivilOf(Minute m);
+
+// "YYYY-MM-DD HH:MM".
+std::string MinuteText(Minute m);
+
+// "HH:MM".
+std::string ClockText(Minute m);
+
+// The date as the module's summary heading shows it: "DD.MM.YYYY".
+std::string HeadingDate(Minute m);
+
+// The minute of a text "YYYY-MM-DD HH:MM" (the form the command line and
+// the rules file use), or nothing when the text is not such a time.
+std::optional<Minute> ParseMinuteText(const std::string& text);
+
+// The tour of a minute: one half of a UTC clock hour, counted from the
+// first half hour of 1970, so tours of different days never meet.
+inline std::int64_t TourOf(Minute m) { return (m >= 0 ? m : m - 29) / 30; }
+
+// The middle of two times, rounded down: where both sides of a QSO meet.
+inline Minute MiddleOf(Minute a, Minute b) {
+  const Minute sum = a + b;
+  return sum >= 0 ? sum / 2 : -((-sum + 1) / 2);
+}
+
+}  // namespace rezov::adjudicate

@@ -1,0 +1,107 @@
+#include "tools/simulate/accuracy_table.h"
+
+#include <cstdio>
+#include <map>
+#include <optional>
+#include <vector>
+
+#include "tools/adjudicate/verdict.h"
+
+namespace rezov::simulate {
+namespace {
+
+using adjudicate::Verdict;
+using LineKey = std::pair<std::string, std::string>;  // log, line
+
+// The fields of one CSV line; quoted fields may hold commas and quotes.
+std::vector<std::string> Fields(const std::string& line) {
+  std::vector<std::string> fields(1);
+  bool quoted = false;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    const char c = line[i];
+    if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
+      fields.back() += '"';
+      ++i;
+    } else if (c == '"') {
+      quoted = !quoted;
+    } else if (c == ',' && !quoted) {
+      fields.emplace_back();
+    } else if (c != '\r') {
+      fields.back() += c;
+    }
+  }
+  return fields;
+}
+
+// The status column of each row, by log and line; empty when the header is
+// not `header` or a status is no verdict.
+std::optional<std::map<LineKey, Verdict>> Statuses(const std::string& csv, const std::string& header,
+                                                   std::size_t statusField) {
+  std::map<LineKey, Verdict> statuses;
+  std::size_t start = 0;
+  bool first = true;
+  while (start < csv.size()) {
+    std::size_t end = csv.find('\n', start);
+    if (end == std::string::npos) end = csv.size();
+    const std::string line = csv.substr(start, end - start);
+    start = end + 1;
+    const std::vector<std::string> f = Fields(line);
+    if (first) {
+      if (line.rfind(header, 0) != 0) return std::nullopt;
+      first = false;
+      continue;
+    }
+    if (f.size() <= statusField) continue;
+    const std::optional<Verdict> v = adjudicate::VerdictOfWord(f[statusField]);
+    if (!v) return std::nullopt;
+    statuses[{f[0], f[1]}] = *v;
+  }
+  return statuses;
+}
+
+std::string Ratio(int part, int whole) {
+  if (whole == 0) return "-";
+  char text[16];
+  std::snprintf(text, sizeof text, "%.4f", static_cast<double>(part) / whole);
+  return text;
+}
+
+}  // namespace
+
+Result<std::string> AccuracyTable(const std::string& truthCsv, const std::string& qsosCsv) {
+  const auto truth = Statuses(truthCsv, "log,line,status", 2);
+  if (!truth) return Fail("not a truth.csv of rezov-simulate");
+  const auto found = Statuses(qsosCsv, "log,line,time,band,mode,call", 8);
+  if (!found) return Fail("not a qsos.csv of rezov adjudicate");
+  struct Tally {
+    int truth = 0, found = 0, both = 0;
+  };
+  std::map<Verdict, Tally> tallies;
+  std::map<std::string, int> truePoints, checkedPoints;
+  const adjudicate::Rules defaults;
+  for (const auto& [key, verdict] : *truth) {
+    ++tallies[verdict].truth;
+    if (adjudicate::IsCredited(verdict, defaults)) ++truePoints[key.first];
+    const auto f = found->find(key);
+    if (f != found->end() && f->second == verdict) ++tallies[verdict].both;
+  }
+  for (const auto& [key, verdict] : *found) {
+    ++tallies[verdict].found;
+    if (adjudicate::IsCredited(verdict, defaults)) ++checkedPoints[key.first];
+  }
+  std::string table = "| status | truth | checker | precision | recall |\n|---|---:|---:|---:|---:|\n";
+  for (const auto& [verdict, t] : tallies) {
+    table += "| " + std::string(adjudicate::VerdictWord(verdict)) + " | " + std::to_string(t.truth) +
+             " | " + std::to_string(t.found) + " | " + Ratio(t.both, t.found) + " | " +
+             Ratio(t.both, t.truth) + " |\n";
+  }
+  int logs = 0, same = 0;
+  for (const auto& [log, points] : truePoints) {
+    ++logs;
+    same += checkedPoints[log] == points ? 1 : 0;
+  }
+  return table + "\nLogs whose checked points equal the truth's: " + std::to_string(same) + " of " +
+         std::to_string(logs) + " (" + Ratio(same, logs) + ")\n";
+}
+
+}  // namespace rezov::simulate

@@ -1,0 +1,91 @@
+// rezov-simulate: writes the Cabrillo logs of a simulated Championship of
+// Moscow and truth.csv, what the log checker should decide for each line.
+#include <CLI/CLI.hpp>
+
+#include <cstdio>
+
+#include "tools/adjudicate/log_collection.h"
+#include "tools/simulate/accuracy_table.h"
+#include "tools/simulate/contest_simulator.h"
+
+namespace {
+
+void AddRate(CLI::App& app, const char* name, double& rate, const char* help) {
+  app.add_option(name, rate, help)->check(CLI::Range(0.0, 1.0))->capture_default_str();
+}
+
+void AddOptions(CLI::App& app, rezov::simulate::SimulationOptions& o) {
+  app.add_option("--random-start", o.randomStart,
+                 "start value of the random numbers: the same value gives the same contest")
+      ->capture_default_str();
+  app.add_option("--stations", o.stations, "stations taking part")->capture_default_str();
+  app.add_option("--qsos-per-station", o.qsosPerStation, "QSOs per station on average")
+      ->capture_default_str();
+  app.add_option("--start", o.start, "contest start, YYYY-MM-DD HH:MM UTC on a half hour")
+      ->capture_default_str();
+  app.add_option("--tours", o.tours, "half-hour tours")->capture_default_str();
+  AddRate(app, "--moscow-share", o.moscowShare, "share of stations in Moscow");
+  AddRate(app, "--outside-share", o.outsideShare, "share of stations outside Russia");
+  AddRate(app, "--no-log-rate", o.noLogRate, "stations that send no log");
+  AddRate(app, "--sloppy-clock-rate", o.sloppyClockRate, "stations with a clock up to 30 s off");
+  AddRate(app, "--clock-offset-rate", o.clockOffsetRate, "stations with a clock 2 to 30 min off");
+  AddRate(app, "--drift-rate", o.driftRate, "stations whose clock drifts up to 1 min an hour");
+  AddRate(app, "--busted-call-rate", o.bustedCallRate, "lines with a miscopied call");
+  AddRate(app, "--serial-slip-rate", o.serialSlipRate, "lines with a miscopied serial");
+  AddRate(app, "--region-slip-rate", o.regionSlipRate, "lines with a miscopied region");
+  AddRate(app, "--one-sided-rate", o.oneSidedRate, "QSO sides missing from the log");
+  AddRate(app, "--unreadable-rate", o.unreadableRate, "lines written damaged");
+  AddRate(app, "--repeat-rate", o.repeatRate, "QSOs repeated in the same tour");
+  AddRate(app, "--wrong-band-rate", o.wrongBandRate, "extra QSOs on 40 m");
+  AddRate(app, "--wrong-mode-rate", o.wrongModeRate, "extra QSOs in RTTY");
+  AddRate(app, "--outside-period-rate", o.outsidePeriodRate, "extra QSOs before or after the period");
+}
+
+// Prints how the checker's qsos.csv in `results` compares with the truth
+// in `contest`.
+int Measure(const std::string& contest, const std::string& results) {
+  const auto truth = rezov::adjudicate::ReadWholeFile(contest + "/truth.csv");
+  const auto qsos = rezov::adjudicate::ReadWholeFile(results + "/qsos.csv");
+  if (!truth || !qsos) {
+    std::fprintf(stderr, "rezov-simulate: %s\n", (!truth ? truth : qsos).error().c_str());
+    return 1;
+  }
+  const auto table = rezov::simulate::AccuracyTable(*truth, *qsos);
+  if (!table) {
+    std::fprintf(stderr, "rezov-simulate: %s\n", table.error().c_str());
+    return 1;
+  }
+  std::fputs(table->c_str(), stdout);
+  return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  rezov::simulate::SimulationOptions o;
+  std::string out;
+  std::string measure;
+  CLI::App app{"rezov-simulate: a Championship of Moscow with known truth, for the log checker"};
+  app.add_option("--out", out, "the folder for the logs and truth.csv")->required();
+  app.add_option("--measure", measure,
+                 "instead of making a contest, compare the qsos.csv of rezov adjudicate in this "
+                 "folder with the truth.csv in --out, and print precision and recall");
+  AddOptions(app, o);
+  CLI11_PARSE(app, argc, argv);
+  if (!measure.empty()) return Measure(out, measure);
+  const auto contest = rezov::simulate::Simulate(o);
+  if (!contest) {
+    std::fprintf(stderr, "rezov-simulate: %s\n", contest.error().c_str());
+    return 1;
+  }
+  const rezov::Status written = rezov::simulate::WriteSimulatedContest(*contest, out);
+  if (!written) {
+    std::fprintf(stderr, "rezov-simulate: %s\n", written.error().c_str());
+    return 1;
+  }
+  std::printf("%zu logs and truth.csv (%zu lines) in %s; period %s to %s UTC\n",
+              contest->logs.size(), contest->truth.size(), out.c_str(),
+              rezov::adjudicate::MinuteText(contest->start).c_str(),
+              rezov::adjudicate::MinuteText(contest->end).c_str());
+  return 0;
+}
