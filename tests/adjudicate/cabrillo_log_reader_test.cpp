@@ -34,7 +34,7 @@ const Layout kLayouts[] = {
      "UA3XY", "012 SP"},
     {"QSO: 3550 CW 2025-12-14 1605 R3AB 599 001MA UA3XY 579 12SP 0", 3550, "CW", "001 MA",
      "UA3XY", "12 SP"},
-    {"qso: 3650 ssb 2025-12-14 1605 r3ab 1 ma ua3xy/p 7 sp", 3650, "SSB", "1 MA", "UA3XY/P",
+    {"qso: 3650 ssb 2025-12-14 1605 r3ab 1 ma ua3xy/p 7 sp", 3650, "PH", "1 MA", "UA3XY/P",
      "7 SP"},
     {"QSO:\t3550\tCW\t2025-12-14\t1605\tR3AB\t001\tMA\tUA3XY\t012\tJO", 3550, "CW", "001 MA",
      "UA3XY", "012 JO"},
@@ -62,25 +62,33 @@ struct Unreadable {
   const char* problem;  // the start of the reason
 };
 
+// Each among two good lines, which decide the log's layout.
 const Unreadable kUnreadable[] = {
-    {"QSO: 3550 CW 2025-12-14 1605 R3AB 001 MA", "only 7 items"},
-    {"QSO: 3.55 CW 2025-12-14 1605 R3AB 001 MA UA3XY 012 SP", "bad frequency '3.55'"},
+    {"QSO: 3550 CW 2025-12-14 1605 R3AB 001 MA", "7 items where the QSO lines of this log have 10"},
+    {"QSO: 3.55 CW 2025-12-14 1605 R3AB 001 MA UA3XY 012 SP", "frequency 3.55 kHz lies in no"},
     {"QSO: 3550 CW 14.12.2025 1605 R3AB 001 MA UA3XY 012 SP", "bad date '14.12.2025'"},
-    {"QSO: 3550 CW 2025-02-30 1605 R3AB 001 MA UA3XY 012 SP", "no such date"},
-    {"QSO: 3550 CW 2025-12-14 2460 R3AB 001 MA UA3XY 012 SP", "no such time"},
-    {"QSO: 3550 CW 2025-12-14 1605 R3AB 001 MA UA3XY 012", "received exchange: expected a region"},
-    {"QSO: 3550 CW 2025-12-14 1605 R3AB MA UA3XY 012 SP", "sent exchange: expected a number"},
-    {"QSO: 3550 CW 2025-12-14 1605 R3AB 001 MA UA3XY 012 SP 599 X", "unexpected item '599'"},
+    {"QSO: 3550 CW 2025-02-30 1605 R3AB 001 MA UA3XY 012 SP", "bad date '2025-02-30'"},
+    {"QSO: 3550 CW 2025-12-14 2460 R3AB 001 MA UA3XY 012 SP", "bad time '2460'"},
+    {"QSO: 3550 CW 2025-12-14 1605 R3AB 001 MA UA3XY 012", "9 items where"},
+    {"QSO: 3550 CW 2025-12-14 1605 R3AB 001 MA UA3XY 012 SP 599 X", "12 items where"},
     {"QSO: 3550 CW 2025-12-14 1605 R3AB 001 MA UA3\xD0\x99 012 SP", "bytes outside ASCII"},
 };
 
 TEST(CabrilloLogReader, SaysWhyALineCannotBeRead) {
+  const std::string good = "QSO: 3550 CW 2025-12-14 1600 R3AB 001 MA UA3XX 010 SP\r\n";
   for (const Unreadable& c : kUnreadable) {
-    const SubmittedLog log = ReadOne(c.line);
-    const QsoLine& q = log.lines[0];
+    const Result<SubmittedLog> log = ReadCabrilloLog(
+        "x.cbr", "START-OF-LOG: 3.0\r\n" + good + c.line + "\r\n" + good + "END-OF-LOG:\r\n");
+    ASSERT_TRUE(log.ok());
+    ASSERT_EQ(log->lines.size(), 3u);
+    const QsoLine& q = log->lines[1];
     EXPECT_EQ(q.problem.rfind(c.problem, 0), 0u) << c.line << " gave: " << q.problem;
     EXPECT_TRUE(q.call.empty());
+    EXPECT_TRUE(log->lines[0].readable() && log->lines[2].readable());
   }
+  // A line of a log whose own layout leaves out a part of the exchange.
+  const SubmittedLog noRegion = ReadOne("QSO: 3550 CW 2025-12-14 1605 R3AB 599 001 UA3XY 599 012");
+  EXPECT_EQ(noRegion.lines[0].problem, "the sent exchange has no region");
 }
 
 TEST(CabrilloLogReader, ReadsTheHeaderAndNotesTroubleWithTheFile) {

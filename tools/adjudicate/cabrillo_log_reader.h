@@ -10,19 +10,16 @@
 
 namespace rezov::adjudicate {
 
-// Reads the bytes of one file. Header tags are read case-insensitively
-// (CALLSIGN, CATEGORY-OPERATOR, CATEGORY-BAND, CATEGORY-POWER,
-// CLAIMED-SCORE, CONTEST, GRID-LOCATOR); other tags are skipped. Every
-// "QSO:" line becomes one QsoLine, read or with the reason it cannot be:
-//
-//   QSO: freq mo date time mycall [rst] nr reg call [rst] nr reg [t]
-//
-// with blanks of any length between the items, an exchange also written as
-// one item ("001MA"), an RST before the number as many loggers write it,
-// and a trailing one-digit transmitter number. Calls, modes and regions are
-// upper-cased. Bytes outside ASCII make their QSO line unreadable and are
-// noted for the log. Fails only when the file holds nothing of a Cabrillo
-// log: it is empty, or has neither a START-OF-LOG: line nor a QSO: line.
+// Reads the bytes of one file with the project's Cabrillo reader: the
+// layout of the QSO lines (a signal report or none, the exchange in one
+// item or two, a transmitter number) is decided once for the log, and
+// every QSO: line becomes one QsoLine, read or with the reason it cannot
+// be. The header values come from their tags (CALLSIGN, CATEGORY-OPERATOR,
+// CATEGORY-BAND, CATEGORY-POWER, CLAIMED-SCORE, CONTEST, GRID-LOCATOR).
+// Calls, modes and regions are upper-cased; SSB reads as PH. Bytes outside
+// ASCII make their QSO line unreadable and are noted for the log. Fails
+// only when the file holds nothing of a Cabrillo log: it is empty, binary,
+// or has neither a START-OF-LOG: line nor a QSO: line.
 Result<SubmittedLog> ReadCabrilloLog(std::string fileName, std::string bytes);
 
 }  // namespace rezov::adjudicate

@@ -163,12 +163,15 @@ std::string ToContact(const std::vector<std::string>& items, const Layout& layou
     return "the call '" + Printable(c.call) + "' is not written in ASCII letters and digits";
   }
   ownCall = UpperAscii(items[4]);
+  c.ownCall = ownCall;
   sent = ExchangeOf(layout.Sent(items), layout.roles);
   const Exchange received = ExchangeOf(layout.Received(items), layout.roles);
   c.sentNumber = PaddedNumber(sent.serial);
   c.rstSent = sent.report;
   c.rstRcvd = received.report;
   c.rcvdExchange = UpperAscii(HostExchange(received));
+  c.sent = Exchange{sent.report, sent.serial, UpperAscii(sent.region)};
+  c.received = Exchange{received.report, received.serial, UpperAscii(received.region)};
   return std::string();
 }
 
@@ -201,7 +204,11 @@ Result<ReplayLog> ReadCabrillo(const std::string& bytes) {
     if (tag == "CALLSIGN") headerCall = UpperAscii(value);
     if (tag == "GRID-LOCATOR") log.ownGrid = UpperAscii(value);
     if (tag == "CONTEST") log.contest = value;
-    if (tag == "QSO") qsos.push_back({&line, QsoItems(value)});
+    if (tag == "QSO") {
+      qsos.push_back({&line, QsoItems(value)});
+    } else {
+      log.header.try_emplace(tag, value);
+    }
   }
   std::vector<std::vector<std::string>> items;
   for (const QsoLine& q : qsos) items.push_back(q.items);

@@ -4,11 +4,13 @@
 #pragma once
 
 #include <cstddef>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/ole_date.h"
+#include "tools/logs/exchange.h"
 
 namespace rezov {
 
@@ -51,6 +53,11 @@ struct ReplayContact {
   // Why the replay does not hand this contact to the module (a band or mode
   // outside the contest, a repeat within a tour); empty when it does.
   std::string excluded;
+  // What a Cabrillo line says besides: its own call, and both exchanges
+  // as written, in upper case.
+  std::string ownCall;
+  Exchange sent;
+  Exchange received;
 };
 
 struct ReplayLog {
@@ -60,6 +67,9 @@ struct ReplayLog {
   std::string ownGrid;
   std::string contest;   // the CONTEST: header or CONTEST_ID, as written
   std::string layout;    // how a Cabrillo log's QSO lines were read
+  // A Cabrillo log's header: each tag (in upper case, QSO: lines aside) with
+  // the trimmed value of its first line.
+  std::map<std::string, std::string> header;
   std::vector<ReplayContact> contacts;
   std::vector<ReadProblem> skipped;
   // Something worth telling about one record that was read all the same.
