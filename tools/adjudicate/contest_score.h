@@ -1,6 +1,6 @@
-// Scoring a set of contacts the way the module scores a log that holds
-// them, with its summary text, so that claimed and checked scores compare.
-// This is the one place that knows the contest's scoring.
+// Scoring a set of contacts with the module's own scoring core, as the
+// module scores a log that holds them, with its summary text, so that
+// claimed and checked scores compare.
 #pragma once
 
 #include <cstdint>
@@ -14,9 +14,10 @@ namespace rezov::adjudicate {
 
 // What the module knows of the operator when it scores.
 struct ScoredStation {
-  std::string call;      // the summary's contestant
-  std::string dateText;  // the summary heading's date, "DD.MM.YYYY"
-  std::string ownGrid;   // a Grid value equal to it is never counted
+  std::string call;       // the summary's contestant
+  std::string dateText;   // the summary heading's date, "DD.MM.YYYY"
+  std::string ownRegion;  // the region it sends
+  std::string ownGrid;    // a Grid value equal to it is never counted
 };
 
 struct ContestScore {
@@ -33,26 +34,18 @@ struct ContestScore {
 bool IsRussianRegion(std::string_view code);
 
 // The operator as the module would know it from this log: its call, the
-// date of its first readable QSO line, and as own grid the first two
-// characters of GRID-LOCATOR:, else its sent region when that is not a
-// Russian region (a station outside Russia sends its grid code), else none.
+// date and the sent region of its first readable QSO line, and as own grid
+// the first two characters of GRID-LOCATOR:, else its sent region when that
+// is not a Russian region (a station outside Russia sends its grid code),
+// else none.
 ScoredStation ScoredStationOf(const SubmittedLog& log);
 
-// Scores the contacts as the module scores a log holding them, one record
-// per contact, identical contacts (every field of the line equal) kept
-// once, as the module keeps them:
-// - one point per contact; one summary row per band text ("160", "80"),
-//   rows in descending order of the band texts padded with zeros;
-// - the region of a contact is what the module reads from its received
-//   exchange "number region": the fifth and sixth characters, or the
-//   fourth and fifth when that text is five characters long;
-// - a contact counts as Russian when that region is "MA" or another
-//   Russian region code (the module asks the country prefix; a submitted
-//   log carries none, and a code used both by a Russian region and as a
-//   grid code is taken as Russian); a Russian contact from "MA" brings its
-//   call as MA multiplier, another Russian contact its region as OBL, any
-//   other contact its region as Grid, except the operator's own grid;
-// - each multiplier value counts once, on the first row that meets it.
+// Hands each contact to the scoring core as the host hands a logged
+// contact to the module, then scores and summarises the log that results.
+// A submitted log names no country: a contact whose received region (as the
+// module reads it from the exchange text) is a Russian region code counts
+// as Russian, any other as outside Russia; a code used both by a Russian
+// region and as a grid code is taken as Russian.
 ContestScore ScoreContacts(const ScoredStation& station,
                            const std::vector<const QsoLine*>& contacts);
 

@@ -42,7 +42,7 @@ int ClaimedScore(const Station& station, const std::vector<SimulatedLine>& lines
   }
   std::vector<const adjudicate::QsoLine*> pointers;
   for (const adjudicate::QsoLine& q : contacts) pointers.push_back(&q);
-  adjudicate::ScoredStation scored{station.call, "", ""};
+  adjudicate::ScoredStation scored{station.call, "", station.region, ""};
   if (!contacts.empty()) scored.dateText = adjudicate::HeadingDate(contacts.front().minute);
   if (station.place == Place::kOutside) scored.ownGrid = station.region;
   return adjudicate::ScoreContacts(scored, pointers).score;
