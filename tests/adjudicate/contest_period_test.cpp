@@ -60,6 +60,13 @@ TEST(ContestPeriod, TimesAndToursOfTheCheck) {
                           "2025-12-14T16:00", "2025-02-29 10:00"}) {
     EXPECT_FALSE(ParseMinuteText(bad)) << bad;
   }
+  // A minute back in calendar fields lands on the day the module's dates count.
+  for (const char* text : {"1899-12-30 00:00", "1970-01-01 00:00", "2025-12-14 16:29"}) {
+    const CalendarTime t = CivilOf(At(text));
+    EXPECT_EQ(MinuteText(MinuteOf(t)), text);
+    EXPECT_EQ(t.dayNumber, static_cast<long>(OleDateFromCalendar(t.year, t.month, t.day, 0, 0, 0)))
+        << text;
+  }
 }
 
 }  // namespace

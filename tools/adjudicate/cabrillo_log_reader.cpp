@@ -65,8 +65,7 @@ QsoLine LineOf(const std::string& bytes, const ReplayContact& c) {
   Place(bytes, c.where, q);
   q.freqKhz = static_cast<std::int32_t>(c.freqHz / 1000);
   q.band = BandOfKhz(q.freqKhz);
-  q.minute = MinuteOf(CivilTime{c.time.year, c.time.month, c.time.day, c.time.hour,
-                                c.time.minute});
+  q.minute = MinuteOf(c.time);
   q.sent = Exchange{c.sent.serial, c.sent.region};
   q.call = c.call;
   q.rcvd = Exchange{c.received.serial, c.received.region};

@@ -43,7 +43,7 @@ class RegionTable {
 ContactArgs ContactOf(const QsoLine& q) {
   ContactArgs c;
   c.call = q.call;
-  const CivilTime t = CivilOf(q.minute);
+  const CalendarTime t = CivilOf(q.minute);
   c.time.value = OleDateFromCalendar(t.year, t.month, t.day, t.hour, t.minute, 0);
   c.freqHz = static_cast<std::uint32_t>(q.freqKhz) * 1000u;
   c.mode = q.mode;

@@ -5,6 +5,9 @@
 namespace rezov::adjudicate {
 namespace {
 
+// 1970-01-01 as an OLE day number: days since 1899-12-30.
+constexpr std::int64_t kOleDayOf1970 = 25569;
+
 // Days from 1970-01-01 of a civil date, for any year (the proleptic
 // Gregorian calendar, computed in eras of 400 years).
 std::int64_t DaysFromCivil(std::int64_t y, int m, int d) {
@@ -29,11 +32,11 @@ bool IsCalendarDate(int year, int month, int day) {
   return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
-Minute MinuteOf(const CivilTime& t) {
+Minute MinuteOf(const CalendarTime& t) {
   return DaysFromCivil(t.year, t.month, t.day) * 1440 + t.hour * 60 + t.minute;
 }
 
-CivilTime CivilOf(Minute m) {
+CalendarTime CivilOf(Minute m) {
   const std::int64_t days = FloorDiv(m, 1440);
   const std::int64_t inDay = m - days * 1440;
   const std::int64_t z = days + 719468;
@@ -42,17 +45,18 @@ CivilTime CivilOf(Minute m) {
   const std::int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
   const std::int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
   const std::int64_t mp = (5 * doy + 2) / 153;
-  CivilTime t;
+  CalendarTime t;
   t.day = static_cast<int>(doy - (153 * mp + 2) / 5 + 1);
   t.month = static_cast<int>(mp < 10 ? mp + 3 : mp - 9);
   t.year = static_cast<int>(yoe + era * 400 + (t.month <= 2 ? 1 : 0));
   t.hour = static_cast<int>(inDay / 60);
   t.minute = static_cast<int>(inDay % 60);
+  t.dayNumber = static_cast<long>(days + kOleDayOf1970);
   return t;
 }
 
 std::string MinuteText(Minute m) {
-  const CivilTime t = CivilOf(m);
+  const CalendarTime t = CivilOf(m);
   char text[40];
   std::snprintf(text, sizeof text, "%04d-%02d-%02d %02d:%02d", t.year, t.month, t.day, t.hour,
                 t.minute);
@@ -60,21 +64,21 @@ std::string MinuteText(Minute m) {
 }
 
 std::string ClockText(Minute m) {
-  const CivilTime t = CivilOf(m);
+  const CalendarTime t = CivilOf(m);
   char text[16];
   std::snprintf(text, sizeof text, "%02d:%02d", t.hour, t.minute);
   return text;
 }
 
 std::string HeadingDate(Minute m) {
-  const CivilTime t = CivilOf(m);
+  const CalendarTime t = CivilOf(m);
   char text[24];
   std::snprintf(text, sizeof text, "%02d.%02d.%04d", t.day, t.month, t.year);
   return text;
 }
 
 std::optional<Minute> ParseMinuteText(const std::string& text) {
-  CivilTime t;
+  CalendarTime t;
   char tail = 0;
   if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
       text[13] != ':') {

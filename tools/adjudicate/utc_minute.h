@@ -6,26 +6,21 @@
 #include <optional>
 #include <string>
 
+#include "platform/ole_date.h"
+
 namespace rezov::adjudicate {
 
 using Minute = std::int64_t;
 
-struct CivilTime {
-  int year = 1970;
-  int month = 1;
-  int day = 1;
-  int hour = 0;
-  int minute = 0;
-};
-
 // True for a real date of the Gregorian calendar (leap years included).
 bool IsCalendarDate(int year, int month, int day);
 
-// The minute count of a civil UTC time; the fields must be in range.
-Minute MinuteOf(const CivilTime& t);
+// The minute count of a civil UTC time (its seconds aside); the fields
+// must be in range.
+Minute MinuteOf(const CalendarTime& t);
 
-// The civil UTC time of a minute count.
-CivilTime CivilOf(Minute m);
+// The civil UTC time of a minute count, with its OLE day number.
+CalendarTime CivilOf(Minute m);
 
 // "YYYY-MM-DD HH:MM".
 std::string MinuteText(Minute m);

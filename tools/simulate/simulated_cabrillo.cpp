@@ -8,7 +8,7 @@ namespace rezov::simulate {
 namespace {
 
 std::string QsoLineText(const SimulatedLine& l) {
-  const adjudicate::CivilTime t = adjudicate::CivilOf(l.minute);
+  const CalendarTime t = adjudicate::CivilOf(l.minute);
   char when[32];
   std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d%02d", t.year, t.month, t.day, t.hour,
                 t.minute);
@@ -27,25 +27,14 @@ std::string QsoLineText(const SimulatedLine& l) {
 
 // The claimed score, as the plug-in computed it when it wrote the file.
 int ClaimedScore(const Station& station, const std::vector<SimulatedLine>& lines) {
-  std::vector<adjudicate::QsoLine> contacts;
+  std::vector<const adjudicate::QsoLine*> contacts;
   for (const SimulatedLine& l : lines) {
-    if (l.unreadable) continue;
-    adjudicate::QsoLine q;
-    q.freqKhz = l.freqKhz;
-    q.mode = l.mode;
-    q.minute = l.minute;
-    q.ownCall = l.ownCall;
-    q.sent = l.sent;
-    q.call = l.call;
-    q.rcvd = l.rcvd;
-    contacts.push_back(std::move(q));
+    if (!l.unreadable) contacts.push_back(&l);
   }
-  std::vector<const adjudicate::QsoLine*> pointers;
-  for (const adjudicate::QsoLine& q : contacts) pointers.push_back(&q);
   adjudicate::ScoredStation scored{station.call, "", station.region, ""};
-  if (!contacts.empty()) scored.dateText = adjudicate::HeadingDate(contacts.front().minute);
+  if (!contacts.empty()) scored.dateText = adjudicate::HeadingDate(contacts.front()->minute);
   if (station.place == Place::kOutside) scored.ownGrid = station.region;
-  return adjudicate::ScoreContacts(scored, pointers).score;
+  return adjudicate::ScoreContacts(scored, contacts).score;
 }
 
 }  // namespace

@@ -11,15 +11,10 @@
 
 namespace rezov::simulate {
 
-// One QSO line as the station logged it.
-struct SimulatedLine {
-  std::int32_t freqKhz = 0;
-  std::string mode;  // "CW", "PH", "RY"
-  adjudicate::Minute minute = 0;  // on the station's clock
-  std::string ownCall;
-  adjudicate::Exchange sent;
-  std::string call;
-  adjudicate::Exchange rcvd;
+// A line as the simulated station logged it: the checker's own line model
+// (its minute on the station's clock; mode "CW", "PH" or "RY"), and what
+// really happened.
+struct SimulatedLine : adjudicate::QsoLine {
   bool unreadable = false;  // written damaged: the received exchange is missing
   std::int64_t trueSecond = 0;  // when it really happened
 };
