@@ -12,19 +12,14 @@
 namespace rezov {
 namespace {
 
+// The contact as the host hands it to the module; no text of its own.
 ContactArgs HostArguments(const ReplayContact& c) {
-  ContactArgs a;
-  a.call = c.call;
-  a.time = OleDate{OleDateFromCalendar(c.time), kOleDateValid};
-  a.freqHz = c.freqHz;
-  a.mode = c.mode;
-  a.sentInfo = c.rstSent;
-  a.rcvdInfo = c.rstRcvd;
-  a.sentNumber = c.sentNumber;
-  a.rcvdExchange = c.rcvdExchange;
-  a.country = c.country;
-  a.band = c.band;
-  return a;
+  return ContactArgs{c.call,        OleDate{OleDateFromCalendar(c.time), kOleDateValid},
+                     c.freqHz,      c.mode,
+                     c.rstSent,     c.rstRcvd,
+                     c.sentNumber,  c.rcvdExchange,
+                     c.country,     std::string(),
+                     c.band};
 }
 
 CalendarTime TourStart(CalendarTime t) {
