@@ -8,8 +8,8 @@ namespace rezov {
 namespace {
 
 // The usual way of folding one hash into another.
-std::size_t Combined(std::size_t seed, std::size_t h) {
-  return seed ^ (h + 0x9E3779B97F4A7C15ull + (seed << 6) + (seed >> 2));
+std::size_t Combined(std::size_t sum, std::size_t h) {
+  return sum ^ (h + 0x9E3779B97F4A7C15ull + (sum << 6) + (sum >> 2));
 }
 
 std::size_t TextHash(const std::string& text) { return std::hash<std::string_view>()(text); }
@@ -24,9 +24,9 @@ std::size_t KeyHash(const std::string& call, const std::string& band, const std:
 // share a list.
 std::size_t ContentHash(std::size_t keyHash, const QsoRecord& r) {
   const double value = r.time.value == 0.0 ? 0.0 : r.time.value;
-  std::size_t seed = Combined(keyHash, std::hash<double>()(value));
-  seed = Combined(seed, std::hash<std::int32_t>()(r.time.status));
-  return Combined(seed, std::hash<std::int32_t>()(r.freqKhz));
+  std::size_t hash = Combined(keyHash, std::hash<double>()(value));
+  hash = Combined(hash, std::hash<std::int32_t>()(r.time.status));
+  return Combined(hash, std::hash<std::int32_t>()(r.freqKhz));
 }
 
 std::uint64_t TourBit(int tour) { return tour == kNoTour ? 0 : std::uint64_t{1} << tour; }
