@@ -33,8 +33,8 @@ char ByteOf(char32_t cp) {
   return '?';
 }
 
-// The code point of the well-formed UTF-8 sequence at `i` (surrogates
-// allowed), advancing `i`; nothing, advancing one byte, for a broken one.
+}  // namespace
+
 bool NextCodePoint(const std::string& text, std::size_t& i, char32_t& cp) {
   const unsigned char lead = static_cast<unsigned char>(text[i]);
   const int length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3
@@ -55,8 +55,6 @@ bool NextCodePoint(const std::string& text, std::size_t& i, char32_t& cp) {
   i += static_cast<std::size_t>(length);
   return true;
 }
-
-}  // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
   if (cp < 0x80) {

@@ -3,6 +3,7 @@
 // terminal, and for the 8-bit texts of a settings file stored as UTF-16.
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 namespace rezov {
@@ -23,5 +24,10 @@ std::string Utf8ToCp1251(const std::string& text);
 // text) is written in the same three-byte form, so that it survives a round
 // trip.
 void AppendUtf8(std::string& out, char32_t codePoint);
+
+// The code point of the well-formed UTF-8 sequence at `i` (surrogates
+// allowed), advancing `i` past it; false, advancing one byte, for a broken
+// one.
+bool NextCodePoint(const std::string& text, std::size_t& i, char32_t& cp);
 
 }  // namespace rezov

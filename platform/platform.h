@@ -77,8 +77,9 @@ class Platform {
   virtual int ShowSetupDialog(SetupDialog& dialog) = 0;
 
   // Reads the whole file; creates it empty first when it does not exist.
-  // Empty when it can be neither read nor created (a read error ends the
-  // bytes returned at that point).
+  // Empty when it can be neither read nor created. A read error after the
+  // first bytes ends the bytes at that point on Windows, and gives empty on
+  // POSIX.
   virtual std::optional<std::string> ReadOrCreateFile(const std::string& path) = 0;
 
   // Replaces the file with `bytes`, whole or not at all, as

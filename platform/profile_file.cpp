@@ -329,13 +329,8 @@ std::string Utf8ToUtf16(const std::string& text, Encoding e) {
   std::string out;
   AppendUnit(out, 0xFEFF, e);
   for (std::size_t i = 0; i < text.size();) {
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-    char32_t cp = length == 1 ? lead : lead & (0x7F >> length);
-    for (std::size_t k = 1; k < length && i + k < text.size(); ++k) {
-      cp = (cp << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
-    }
-    i += length;
+    char32_t cp = 0;
+    if (!NextCodePoint(text, i, cp)) continue;
     if (cp >= 0x10000) {
       AppendUnit(out, 0xD800 + ((cp - 0x10000) >> 10), e);
       AppendUnit(out, 0xDC00 + ((cp - 0x10000) & 0x3FF), e);

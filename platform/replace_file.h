@@ -3,7 +3,6 @@
 // output. Declared once here, defined once per operating system.
 #pragma once
 
-#include <functional>
 #include <string>
 
 #include "platform/result.h"
@@ -23,12 +22,5 @@ namespace rezov {
 // (and its owner where the system allows), and a symbolic link is followed:
 // the file it names is replaced, the link stays a link.
 Status ReplaceFileContents(const std::string& path, const std::string& bytes);
-
-// The same, for content that another writer makes: `fill` is given the path
-// of the new, empty temporary file beside the target and must leave the
-// complete content in it (the Windows profile functions write this way).
-// Its failure abandons the replacement like any other.
-Status ReplaceFileContentsWith(const std::string& path,
-                               const std::function<Status(const std::string& tempPath)>& fill);
 
 }  // namespace rezov

@@ -44,7 +44,10 @@ std::vector<RowCounts> CountRows(const QsoLog& log, const BandList& bands,
                                  const std::string& ownGrid) {
   // The row of each band text is the first row that lists it.
   tsl::robin_map<std::string_view, std::size_t> bandRows;
-  for (std::size_t b = 0; b < bands.size(); ++b) bandRows.try_emplace(bands.at(b), b);
+  std::vector<std::size_t> firstRow(bands.size());
+  for (std::size_t b = 0; b < bands.size(); ++b) {
+    firstRow[b] = bandRows.try_emplace(bands.at(b), b).first->second;
+  }
   std::vector<RowCounts> rows(bands.size());
   LowestRow ma, obl, grid;
   for (std::size_t i = 0; i < log.size(); ++i) {
@@ -64,10 +67,7 @@ std::vector<RowCounts> CountRows(const QsoLog& log, const BandList& bands,
   for (const auto& [text, row] : grid.rows()) {
     if (text != ownGrid) ++rows[row].grid;
   }
-  for (std::size_t b = 0; b < rows.size(); ++b) {
-    const std::size_t first = bandRows.find(bands.at(b))->second;
-    if (first != b) rows[b].contacts = rows[first].contacts;
-  }
+  for (std::size_t b = 0; b < rows.size(); ++b) rows[b].contacts = rows[firstRow[b]].contacts;
   return rows;
 }
 

@@ -1,7 +1,6 @@
 #include "platform/posix/posix_platform.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <sys/types.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,38 +13,10 @@
 #include "platform/native_platform.h"
 #include "platform/posix/terminal_dialog.h"
 #include "platform/profile_file.h"
+#include "platform/read_file.h"
 #include "platform/replace_file.h"
 
 namespace rezov {
-namespace {
-
-
-// Every byte of the file; nothing when it does not exist; a failure when it
-// exists but cannot be read to its end.
-Result<std::optional<std::string>> ReadIfExists(const std::string& path) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) {
-    if (errno == ENOENT) return std::optional<std::string>();
-    return Fail(std::strerror(errno));
-  }
-  std::string bytes;
-  char chunk[65536];
-  for (;;) {
-    const ssize_t n = ::read(fd, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int error = errno;
-      ::close(fd);
-      return Fail(std::strerror(error));
-    }
-    if (n == 0) break;
-    bytes.append(chunk, static_cast<std::size_t>(n));
-  }
-  ::close(fd);
-  return std::optional<std::string>(std::move(bytes));
-}
-
-}  // namespace
 
 std::string PosixPath(const std::string& windowsPath) {
   std::string path = windowsPath;
@@ -71,7 +42,7 @@ std::string PosixPlatform::ReadProfileString(const std::string& file,
                                              std::size_t bufferSize) {
   if (bufferSize == 0) return std::string();
   // A file that cannot be read gives the fallback, as an absent one does.
-  const Result<std::optional<std::string>> bytes = ReadIfExists(PosixPath(file));
+  const Result<std::optional<std::string>> bytes = ReadFileIfExists(PosixPath(file));
   std::optional<std::string> value;
   if (bytes && *bytes) value = ProfileFileLookup(**bytes, section, key);
   if (!value) {
@@ -84,7 +55,7 @@ std::string PosixPlatform::ReadProfileString(const std::string& file,
 Status PosixPlatform::WriteProfileStrings(const std::string& file, const std::string& section,
                                           const std::vector<ProfileEntry>& entries) {
   const std::string path = PosixPath(file);
-  const Result<std::optional<std::string>> old = ReadIfExists(path);
+  const Result<std::optional<std::string>> old = ReadFileIfExists(path);
   if (!old) return Told(path, "cannot be read: " + old.error());
   const std::string bytes = old->value_or(std::string());
   const std::string updated = ProfileFileUpdate(bytes, section, entries);
@@ -130,7 +101,7 @@ int PosixPlatform::ShowSetupDialog(SetupDialog& dialog) {
 
 std::optional<std::string> PosixPlatform::ReadOrCreateFile(const std::string& path) {
   const std::string p = PosixPath(path);
-  const Result<std::optional<std::string>> bytes = ReadIfExists(p);
+  const Result<std::optional<std::string>> bytes = ReadFileIfExists(p);
   if (!bytes) return std::nullopt;
   if (*bytes) return **bytes;
   if (!Told(p, ReplaceFileContents(p, std::string()))) return std::nullopt;

@@ -131,8 +131,6 @@ class TempFile {
     return {};
   }
 
-  const std::string& path() const { return path_; }
-
  private:
   // The new name is in place already; a folder that cannot be flushed (some
   // file systems refuse) only makes the rename less certain to survive a
@@ -148,27 +146,18 @@ class TempFile {
   std::string path_;
 };
 
-Status Replace(const std::string& path, const std::function<Status(TempFile&)>& fill) {
+}  // namespace
+
+Status ReplaceFileContents(const std::string& path, const std::string& bytes) {
   const Result<std::string> target = FinalTarget(path);
   if (!target) return target.failure();
   const Result<std::optional<Existing>> existing = Inspect(*target);
   if (!existing) return existing.failure();
   TempFile temp;
   Status step = temp.Create(*target);
-  if (step) step = fill(temp);
+  if (step) step = temp.Write(bytes);
   if (step) step = temp.CommitAs(*target, *existing);
   return step;
-}
-
-}  // namespace
-
-Status ReplaceFileContents(const std::string& path, const std::string& bytes) {
-  return Replace(path, [&bytes](TempFile& temp) { return temp.Write(bytes); });
-}
-
-Status ReplaceFileContentsWith(const std::string& path,
-                               const std::function<Status(const std::string&)>& fill) {
-  return Replace(path, [&fill](TempFile& temp) { return fill(temp.path()); });
 }
 
 }  // namespace rezov

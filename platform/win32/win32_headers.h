@@ -8,8 +8,3 @@
 #define WIN32_LEAN_AND_MEAN
 #endif
 #include <windows.h>
-
-// The Platform interface has members of these names; the backend always
-// calls the ANSI functions by their full names, never through the macros.
-#undef WriteProfileString
-#undef GetProfileString
