@@ -2,11 +2,11 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz/replay_log_checks.h"
+#include "fuzz/contact_log_checks.h"
 #include "tools/logs/adif_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
-  rezov::fuzz::CheckReplayLog(rezov::ReadAdif(bytes), bytes);
+  rezov::fuzz::CheckContactLog(rezov::ReadAdif(bytes), bytes);
   return 0;
 }

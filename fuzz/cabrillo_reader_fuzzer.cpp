@@ -2,12 +2,12 @@
 #include <cstdint>
 #include <string>
 
-#include "fuzz/replay_log_checks.h"
+#include "fuzz/contact_log_checks.h"
 #include "tools/logs/cabrillo_reader.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string bytes(reinterpret_cast<const char*>(data), size);
   (void)rezov::LooksLikeCabrillo(bytes);
-  rezov::fuzz::CheckReplayLog(rezov::ReadCabrillo(bytes), bytes);
+  rezov::fuzz::CheckContactLog(rezov::ReadCabrillo(bytes), bytes);
   return 0;
 }

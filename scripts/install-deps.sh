@@ -10,9 +10,9 @@
 set -euo pipefail
 
 declare -A groups=(
-  [linux]="build-essential cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev robin-map-dev"
+  [linux]="build-essential cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev robin-map-dev jq"
   [windows]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 wine wine64 wine32:i386 xvfb xauth imagemagick llvm clang"
-  [tools]="libcli11-dev hamradio-files"
+  [tools]="libcli11-dev libhowardhinnant-date-dev nlohmann-json3-dev hamradio-files"
   [check]="nodejs npm"
   [fuzz]="clang libclang-rt-14-dev llvm valgrind"
   [browser]="chromium imagemagick"

@@ -9,13 +9,13 @@ namespace rezov {
 namespace {
 
 TEST(AdifReader, ReadsEveryFieldTheHostPasses) {
-  const ReplayLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
+  const ContactLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   EXPECT_TRUE(log.skipped.empty());
   EXPECT_EQ(log.format, "ADIF");
   EXPECT_EQ(log.recordCount, 4);
   ASSERT_EQ(log.contacts.size(), 4u);
 
-  const ReplayContact& a = log.contacts[0];
+  const LogContact& a = log.contacts[0];
   EXPECT_EQ(a.call, "RA3AGS");
   EXPECT_EQ(a.time.year, 2024);
   EXPECT_EQ(a.time.month, 2);
@@ -36,9 +36,9 @@ TEST(AdifReader, ReadsEveryFieldTheHostPasses) {
 // Lower-case names, text between fields, HHMMSS, band from the frequency,
 // the first item of STX_STRING, SRX padded with STATE after it.
 TEST(AdifReader, LowerCaseNamesAndDerivedValues) {
-  const ReplayLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
+  const ContactLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   ASSERT_EQ(log.contacts.size(), 4u);
-  const ReplayContact& b = log.contacts[1];
+  const LogContact& b = log.contacts[1];
   EXPECT_EQ(b.call, "UR5EAW");
   EXPECT_EQ(b.time.hour, 18);
   EXPECT_EQ(b.time.minute, 30);
@@ -53,15 +53,15 @@ TEST(AdifReader, LowerCaseNamesAndDerivedValues) {
 }
 
 TEST(AdifReader, FieldsWithoutBlanksAndLongNumbers) {
-  const ReplayLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
+  const ContactLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   ASSERT_EQ(log.contacts.size(), 4u);
-  const ReplayContact& c = log.contacts[2];
+  const LogContact& c = log.contacts[2];
   EXPECT_EQ(c.call, "R3ACX/P");
   EXPECT_EQ(c.band, "80");         // BAND 80M, any letter case
   EXPECT_EQ(c.freqHz, 3524700u);   // digits below 1 Hz dropped
   EXPECT_EQ(c.sentNumber, "1234");  // four digits stay four
   EXPECT_EQ(c.rcvdExchange, "123");  // no STATE: the number alone
-  const ReplayContact& d = log.contacts[3];
+  const LogContact& d = log.contacts[3];
   EXPECT_EQ(d.freqHz, 2000000u);  // "2" MHz, the top edge of 160 m
   EXPECT_EQ(d.band, "160");
   EXPECT_EQ(d.sentNumber, "");
@@ -69,28 +69,28 @@ TEST(AdifReader, FieldsWithoutBlanksAndLongNumbers) {
 }
 
 TEST(AdifReader, StationValuesFromTheRecords) {
-  const ReplayLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
+  const ContactLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   EXPECT_EQ(log.ownCall, "RK3AXW");
   EXPECT_EQ(log.ownRegion, "MA");
   EXPECT_EQ(log.ownGrid, "KO85TS");
 }
 
 TEST(AdifReader, NoHeaderAndStationCallPreferredToOperator) {
-  const ReplayLog log = Readable(ReadAdif(ReadFixture("no_header.adi")));
+  const ContactLog log = Readable(ReadAdif(ReadFixture("no_header.adi")));
   ASSERT_EQ(log.contacts.size(), 2u);
   EXPECT_EQ(log.contacts[0].call, "R3AA");
   EXPECT_EQ(log.ownCall, "RK3AXW");  // record 2's STATION_CALLSIGN over record 1's OPERATOR
 }
 
 TEST(AdifReader, HeaderWithoutEohMakesTheFileUnreadable) {
-  const Result<ReplayLog> read = ReadAdif(ReadFixture("no_eoh.adi"));
+  const Result<ContactLog> read = ReadAdif(ReadFixture("no_eoh.adi"));
   ASSERT_FALSE(read);
   EXPECT_NE(read.error().find("<EOH>"), std::string::npos);
 }
 
 TEST(AdifReader, EmptyFileAndHeaderOnlyHaveNoRecords) {
   for (const char* text : {"", "  \r\n", "just a header <EOH>\r\n"}) {
-    const ReplayLog log = Readable(ReadAdif(text));
+    const ContactLog log = Readable(ReadAdif(text));
     EXPECT_EQ(log.recordCount, 0) << text;
   }
 }
@@ -118,7 +118,7 @@ const BadRecord kBadRecords[] = {
 
 TEST(AdifReader, BadRecordsAreSkippedWithPositionAndReason) {
   const std::string bytes = ReadFixture("malformed.adi");
-  const ReplayLog log = Readable(ReadAdif(bytes));
+  const ContactLog log = Readable(ReadAdif(bytes));
   EXPECT_EQ(log.recordCount, 15);
   ASSERT_EQ(log.skipped.size(), std::size(kBadRecords));
   for (std::size_t i = 0; i < log.skipped.size(); ++i) {
@@ -132,7 +132,7 @@ TEST(AdifReader, BadRecordsAreSkippedWithPositionAndReason) {
 }
 
 TEST(AdifReader, GoodRecordsBetweenBadOnesAreAllKept) {
-  const ReplayLog log = Readable(ReadAdif(ReadFixture("malformed.adi")));
+  const ContactLog log = Readable(ReadAdif(ReadFixture("malformed.adi")));
   ASSERT_EQ(log.contacts.size(), 4u);
   EXPECT_EQ(log.contacts[0].call, "R3AB");
   EXPECT_EQ(log.contacts[0].where.record, 2);
@@ -144,7 +144,7 @@ TEST(AdifReader, GoodRecordsBetweenBadOnesAreAllKept) {
 }
 
 TEST(AdifReader, BandOverFrequencyWithANote) {
-  const ReplayLog log = Readable(ReadAdif(ReadFixture("malformed.adi")));
+  const ContactLog log = Readable(ReadAdif(ReadFixture("malformed.adi")));
   ASSERT_EQ(log.contacts.size(), 4u);
   EXPECT_EQ(log.contacts[2].band, "160");
   EXPECT_EQ(log.contacts[2].freqHz, 3512000u);
@@ -154,7 +154,7 @@ TEST(AdifReader, BandOverFrequencyWithANote) {
 }
 
 TEST(AdifReader, FirstOfRepeatedFieldsCounts) {
-  const ReplayLog log = Readable(ReadAdif(
+  const ContactLog log = Readable(ReadAdif(
       "<CALL:4>R3AA <CALL:4>R3BB <QSO_DATE:8>20240217 <TIME_ON:4>1801 <FREQ:5>1.830 "
       "<MODE:2>CW <EOR>"));
   ASSERT_EQ(log.contacts.size(), 1u);
@@ -170,7 +170,7 @@ TEST(LogFormat, ExtensionFirstThenContent) {
   EXPECT_EQ(ReadLog("dir.d/x.LOG", cabrillo)->format, "Cabrillo");
   EXPECT_EQ(ReadLog("x.txt", cabrillo)->format, "Cabrillo");
   EXPECT_EQ(ReadLog("x.txt", adif)->format, "ADIF");
-  const Result<ReplayLog> asAdif = ReadLog("x.adi", cabrillo);
+  const Result<ContactLog> asAdif = ReadLog("x.adi", cabrillo);
   ASSERT_FALSE(asAdif);
   EXPECT_NE(asAdif.error().find("not an ADIF log"), std::string::npos);
 }

@@ -8,11 +8,11 @@ namespace rezov {
 namespace {
 
 TEST(CabrilloReader, ReadsQsoLinesIntoTheHostsArguments) {
-  const ReplayLog log = Readable(ReadCabrillo(ReadFixture("basic.cbr")));
+  const ContactLog log = Readable(ReadCabrillo(ReadFixture("basic.cbr")));
   EXPECT_EQ(log.format, "Cabrillo");
   EXPECT_TRUE(log.skipped.empty());
   ASSERT_EQ(log.contacts.size(), 4u);  // X-QSO: is not a QSO line
-  const ReplayContact& a = log.contacts[0];
+  const LogContact& a = log.contacts[0];
   EXPECT_EQ(a.call, "RA3AGS");
   EXPECT_EQ(a.freqHz, 1831000u);
   EXPECT_EQ(a.band, "160");
@@ -43,10 +43,10 @@ TEST(CabrilloReader, ModesFrequenciesAndBlankRuns) {
       {2, "RY", 3512500u, "80", "015 UR"},   // other modes as written, kHz with a fraction
       {3, "SSB", 1845000u, "160", "008 EU"},  // lower-case tag, runs of blanks
   };
-  const ReplayLog log = Readable(ReadCabrillo(ReadFixture("basic.cbr")));
+  const ContactLog log = Readable(ReadCabrillo(ReadFixture("basic.cbr")));
   ASSERT_EQ(log.contacts.size(), 4u);
   for (const ModeCase& c : cases) {
-    const ReplayContact& got = log.contacts[c.index];
+    const LogContact& got = log.contacts[c.index];
     EXPECT_EQ(got.mode, c.mode) << c.index;
     EXPECT_EQ(got.freqHz, c.freqHz) << c.index;
     EXPECT_EQ(got.band, c.band) << c.index;
@@ -55,14 +55,14 @@ TEST(CabrilloReader, ModesFrequenciesAndBlankRuns) {
 }
 
 TEST(CabrilloReader, StationValuesFromHeaderAndFirstLine) {
-  const ReplayLog log = Readable(ReadCabrillo(ReadFixture("basic.cbr")));
+  const ContactLog log = Readable(ReadCabrillo(ReadFixture("basic.cbr")));
   EXPECT_EQ(log.ownCall, "RK3AXW");
   EXPECT_EQ(log.ownRegion, "MA");
   EXPECT_EQ(log.ownGrid, "KO85");
 }
 
 TEST(CabrilloReader, OwnCallFromTheFirstQsoLineWithoutCallsign) {
-  const ReplayLog log = Readable(ReadCabrillo(
+  const ContactLog log = Readable(ReadCabrillo(
       "START-OF-LOG: 3.0\nQSO:  1831 CW 2024-02-17 1801 R3XYZ 001 SP RA3AGS 004 MA\n"));
   ASSERT_EQ(log.contacts.size(), 1u);
   EXPECT_EQ(log.ownCall, "R3XYZ");
@@ -85,7 +85,7 @@ TEST(CabrilloReader, BadQsoLinesAreSkippedWithPositionAndReason) {
       {5, 7, "frequency 5000 kHz lies in no amateur band"},
   };
   const std::string bytes = ReadFixture("malformed.cbr");
-  const ReplayLog log = Readable(ReadCabrillo(bytes));
+  const ContactLog log = Readable(ReadCabrillo(bytes));
   ASSERT_EQ(log.skipped.size(), std::size(bad));
   for (std::size_t i = 0; i < std::size(bad); ++i) {
     const ReadProblem& p = log.skipped[i];

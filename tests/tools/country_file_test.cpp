@@ -124,11 +124,11 @@ TEST(RussianDxcc, TheThreeEntitiesWithoutAFile) {
   EXPECT_FALSE(RussianDxccPrefix(-1));
 }
 
-ReplayLog LogOf(std::initializer_list<std::pair<const char*, int>> calls) {
-  ReplayLog log;
+ContactLog LogOf(std::initializer_list<std::pair<const char*, int>> calls) {
+  ContactLog log;
   int n = 0;
   for (const auto& [call, dxcc] : calls) {
-    ReplayContact c;
+    LogContact c;
     c.call = call;
     c.dxcc = dxcc;
     c.where.record = ++n;
@@ -138,7 +138,7 @@ ReplayLog LogOf(std::initializer_list<std::pair<const char*, int>> calls) {
 }
 
 TEST(CountryLookup, RussianCodesNeedNoFile) {
-  ReplayLog log = LogOf({{"R3AA", 54}, {"RA2FAA", 126}, {"UA9CDC", 15}});
+  ContactLog log = LogOf({{"R3AA", 54}, {"RA2FAA", 126}, {"UA9CDC", 15}});
   CountryLookup lookup(FixturePath("missing_cty.dat"));
   const Status resolved = lookup.Resolve(log);
   ASSERT_TRUE(resolved) << resolved.error();
@@ -148,7 +148,7 @@ TEST(CountryLookup, RussianCodesNeedNoFile) {
 }
 
 TEST(CountryLookup, AMissingFileIsNamedWithTheWayToGetIt) {
-  ReplayLog log = LogOf({{"R3AA", 54}, {"UR5EAW", -1}});
+  ContactLog log = LogOf({{"R3AA", 54}, {"UR5EAW", -1}});
   CountryLookup lookup(FixturePath("missing_cty.dat"));
   const Status resolved = lookup.Resolve(log);
   ASSERT_FALSE(resolved);
@@ -159,7 +159,7 @@ TEST(CountryLookup, AMissingFileIsNamedWithTheWayToGetIt) {
 }
 
 TEST(CountryLookup, OtherCodesThroughTheCsvElseTheCall) {
-  ReplayLog log = LogOf({{"UR5EAW", 288}, {"DL1ABC", 999}, {"UA9XYZ", -1}, {"QQ1ABC", -1}});
+  ContactLog log = LogOf({{"UR5EAW", 288}, {"DL1ABC", 999}, {"UA9XYZ", -1}, {"QQ1ABC", -1}});
   CountryLookup lookup(FixturePath("tiny_cty.dat"));
   const Status resolved = lookup.Resolve(log);
   ASSERT_TRUE(resolved) << resolved.error();

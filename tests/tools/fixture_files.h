@@ -7,16 +7,16 @@
 
 #include <gtest/gtest.h>
 
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 
 // The log a reader made of a file it had to read; a test failure when it
 // refused the file.
-inline ReplayLog Readable(const Result<ReplayLog>& read) {
+inline ContactLog Readable(const Result<ContactLog>& read) {
   if (read) return *read;
   ADD_FAILURE() << "the reader refused the file: " << read.error();
-  return ReplayLog();
+  return ContactLog();
 }
 
 inline std::string FixturePath(const std::string& name) {

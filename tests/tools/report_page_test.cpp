@@ -1,14 +1,14 @@
-#include "tools/report/report_page.h"
+#include "tools/publish/report_page.h"
 
 #include <gtest/gtest.h>
 
 namespace rezov {
 namespace {
 
-ReplayContact At(const char* call, int hour, int minute, const char* band, const char* exchange,
+LogContact At(const char* call, int hour, int minute, const char* band, const char* exchange,
                  const char* country) {
   static int record = 0;
-  ReplayContact c;
+  LogContact c;
   c.where.record = ++record;
   c.call = call;
   c.time = CalendarTime{2024, 2, 17, hour, minute, 0};
@@ -24,7 +24,7 @@ ReplayContact At(const char* call, int hour, int minute, const char* band, const
 // The statistics follow the module's rules: one point a contact, each
 // multiplier once, the own grid never; quiet tours between busy ones show.
 TEST(ReportStatistics, ToursScoreAndMultipliers) {
-  ReplayLog log;
+  ContactLog log;
   log.contacts = {At("R3AA", 18, 1, "160", "001 MA", "UA"), At("R9AA", 18, 5, "80", "002 SV", "UA9"),
                   At("SP1A", 19, 10, "160", "003 PL", "SP"), At("OK1A", 19, 11, "160", "004 KO", "OK"),
                   At("R3AA", 19, 12, "80", "005 MA", "UA")};

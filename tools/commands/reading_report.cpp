@@ -17,7 +17,7 @@ struct Problem {
 // Skipped records and notes in record order, each reason shown for its
 // first five records and then counted: a log that fails the same way on
 // every line says so in six lines, not thousands.
-void ReportProblems(const ReplayLog& log, const std::string& path, Reporter& report) {
+void ReportProblems(const ContactLog& log, const std::string& path, Reporter& report) {
   std::vector<Problem> all;
   for (const ReadProblem& p : log.skipped) all.push_back({&p, true});
   for (const ReadProblem& p : log.notes) all.push_back({&p, false});
@@ -53,10 +53,10 @@ std::string RecordList(const std::vector<int>& records) {
 
 // The contacts kept from the module: a count per band or mode reason, every
 // repeat on a line of its own; then how many go to the module.
-void ReportExclusions(const ReplayLog& log, const std::string& path, Reporter& report) {
+void ReportExclusions(const ContactLog& log, const std::string& path, Reporter& report) {
   std::map<std::string, std::vector<int>> outside;
   std::size_t repeats = 0;
-  for (const ReplayContact& c : log.contacts) {
+  for (const LogContact& c : log.contacts) {
     if (c.excluded.empty()) continue;
     if (!IsRepeat(c.excluded)) {
       outside[c.excluded].push_back(c.where.record);
@@ -75,7 +75,7 @@ void ReportExclusions(const ReplayLog& log, const std::string& path, Reporter& r
   }
   const auto handedOn = static_cast<std::size_t>(
       std::count_if(log.contacts.begin(), log.contacts.end(),
-                    [](const ReplayContact& c) { return c.excluded.empty(); }));
+                    [](const LogContact& c) { return c.excluded.empty(); }));
   if (handedOn < log.contacts.size()) {
     report.Note(path + ": " + std::to_string(handedOn) + " of " +
                 std::to_string(log.contacts.size()) + " contacts handed on to the module" +
@@ -85,12 +85,12 @@ void ReportExclusions(const ReplayLog& log, const std::string& path, Reporter& r
 
 }  // namespace
 
-std::string OtherContest(const ReplayLog& log) {
+std::string OtherContest(const ContactLog& log) {
   const std::string contest = UpperAscii(Trimmed(log.contest));
   return contest.empty() || contest == kContestId ? std::string() : Trimmed(log.contest);
 }
 
-void ReportReading(const ReplayLog& log, const std::string& path, Reporter& report) {
+void ReportReading(const ContactLog& log, const std::string& path, Reporter& report) {
   for (const std::string& note : log.logNotes) report.Note(path + ": note: " + note);
   ReportProblems(log, path, report);
   const std::string other = OtherContest(log);

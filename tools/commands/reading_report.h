@@ -4,7 +4,7 @@
 #include <string>
 
 #include "tools/commands/reporter.h"
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 
@@ -13,10 +13,10 @@ namespace rezov {
 // five of each reason, then how many more); a log of another contest; the
 // contacts kept from the module, counted per reason, each repeat with the
 // record it repeats; and how many contacts go to the module.
-void ReportReading(const ReplayLog& log, const std::string& path, Reporter& report);
+void ReportReading(const ContactLog& log, const std::string& path, Reporter& report);
 
 // A contest name that is not this contest's; empty when it is or when the
 // log names none.
-std::string OtherContest(const ReplayLog& log);
+std::string OtherContest(const ContactLog& log);
 
 }  // namespace rezov

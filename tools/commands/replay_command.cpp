@@ -12,13 +12,13 @@
 #include "platform/replace_file.h"
 #include "tools/logs/band_table.h"
 #include "tools/countries/country_lookup.h"
-#include "tools/commands/json_dump.h"
+#include "tools/publish/json_dump.h"
 #include "tools/commands/reading_report.h"
 #include "tools/logs/log_format.h"
 #include "tools/module/module_loader.h"
 #include "tools/module/replay_session.h"
 #include "tools/logs/contact_selection.h"
-#include "tools/report/report_page.h"
+#include "tools/publish/report_page.h"
 
 namespace fs = std::filesystem;
 
@@ -40,7 +40,7 @@ Result<CalendarTime> ParseDate(const std::string& text) {
 }
 
 // The station values the log gives, with the command line's overrides.
-StationValues Station(const ReplayLog& log, const ToolOptions& o,
+StationValues Station(const ContactLog& log, const ToolOptions& o,
                       const std::optional<CalendarTime>& date) {
   StationValues s;
   s.call = o.call.value_or(log.ownCall);
@@ -170,7 +170,7 @@ Result<fs::path> ReportCabrillo(const ModuleNotices& notices, std::FILE* out) {
 }
 
 // The report page of the replay, written whole or not at all.
-Status WriteReportPage(const fs::path& page, const ReplayLog& log, const std::string& logPath,
+Status WriteReportPage(const fs::path& page, const ContactLog& log, const std::string& logPath,
                        const StationValues& station, const std::string& summary,
                        const std::optional<fs::path>& cabrillo, std::FILE* out) {
   PageInput input;
@@ -238,7 +238,7 @@ std::string DefaultCountryFile() {
 }
 
 struct Prepared {
-  ReplayLog log;
+  ContactLog log;
   // Where `score --html` writes the page, resolved before the tool enters
   // the work folder.
   std::optional<fs::path> htmlPath;
@@ -272,7 +272,7 @@ Result<CheckRequest> CheckedStation(const ToolOptions& o) {
 
 // A log with no contact for the module is refused in one line that says
 // what the file looks like, or why none of its contacts counts.
-Status HasContactsToReplay(const ReplayLog& log, const std::string& path,
+Status HasContactsToReplay(const ContactLog& log, const std::string& path,
                            const std::string& bytes) {
   if (log.contacts.empty() && log.skipped.empty()) {
     return Fail(path + ": no contact read: " + DescribeContent(bytes));
@@ -282,7 +282,7 @@ Status HasContactsToReplay(const ReplayLog& log, const std::string& path,
                 " records were skipped");
   }
   const bool none = std::none_of(log.contacts.begin(), log.contacts.end(),
-                                 [](const ReplayContact& c) { return c.excluded.empty(); });
+                                 [](const LogContact& c) { return c.excluded.empty(); });
   if (none) {
     return Fail(path + ": none of its " + std::to_string(log.contacts.size()) +
                 " contacts is on a band and in a mode of this contest (160 or 80 m, CW or "
@@ -310,7 +310,7 @@ Result<Prepared> Prepare(const ToolOptions& o, Reporter& report) {
   }
   const Result<std::string> bytes = ReadFileContents(o.logPath);
   if (!bytes) return Fail("cannot read the log " + o.logPath + ": " + bytes.error());
-  Result<ReplayLog> log = ReadLog(o.logPath, *bytes);
+  Result<ContactLog> log = ReadLog(o.logPath, *bytes);
   if (!log) return Fail(o.logPath + ": " + log.error());
   p.log = std::move(log).value();
   SelectContacts(p.log, SelectionOptions{o.allContacts, o.keepRepeats});
@@ -331,7 +331,7 @@ Result<Prepared> Prepare(const ToolOptions& o, Reporter& report) {
   return p;
 }
 
-int Finish(const ReplayLog& log, Reporter& report) {
+int Finish(const ContactLog& log, Reporter& report) {
   if (log.skipped.empty()) return kExitOk;
   report.Note(std::to_string(log.skipped.size()) + " of " + std::to_string(log.recordCount) +
               " records skipped");
@@ -353,7 +353,7 @@ int Replay(const ToolOptions& o, const Prepared& p, std::FILE* out, Reporter& re
   const StationValues station = Station(p.log, o, p.date);
   NoteMissingStation(station, report);
   ResetModule(m, reportMode ? 1 : 0, station);
-  for (const ReplayContact& c : p.log.contacts) {
+  for (const LogContact& c : p.log.contacts) {
     if (c.excluded.empty()) AddContact(m, c);
   }
   if (o.command == ToolCommand::kCheck) {

@@ -1,7 +1,7 @@
 #include "tools/countries/country_file.h"
 
 
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 namespace {

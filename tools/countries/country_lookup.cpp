@@ -47,8 +47,8 @@ Result<std::string> CountryLookup::ForCall(const std::string& call) {
   return file_.PrefixOfCall(call).value_or(std::string());
 }
 
-Status CountryLookup::Resolve(ReplayLog& log) {
-  for (ReplayContact& c : log.contacts) {
+Status CountryLookup::Resolve(ContactLog& log) {
+  for (LogContact& c : log.contacts) {
     if (std::optional<std::string> russian = RussianDxccPrefix(c.dxcc)) {
       c.country = *russian;
       continue;

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tools/countries/country_file.h"
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 
@@ -27,7 +27,7 @@ class CountryLookup {
   // Fills in `country` of every contact of `log`, adding a note for each
   // contact whose entity stays unknown (its country is then empty). Fails
   // when the country file is needed and cannot be read.
-  Status Resolve(ReplayLog& log);
+  Status Resolve(ContactLog& log);
 
   // The primary prefix of a call's entity, empty when the file knows none.
   // Fails when the file cannot be read.

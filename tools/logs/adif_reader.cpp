@@ -185,7 +185,7 @@ std::string ReadBand(const Fields& f, std::optional<std::string>& metres) {
 
 // FREQ in MHz to Hz, and the band from BAND or else from the frequency; a
 // record with BAND and no FREQ is on the band's lower edge (`fromBand`).
-std::string ReadFrequency(const Fields& f, ReplayContact& c, std::string& note,
+std::string ReadFrequency(const Fields& f, LogContact& c, std::string& note,
                           bool& fromBand) {
   std::optional<std::string> metres;
   std::string why = ReadBand(f, metres);
@@ -244,7 +244,7 @@ std::string ReceivedExchange(const Fields& f) {
 }
 
 // The contact of one record, or the reason it cannot be replayed.
-std::string ToContact(const Fields& f, ReplayContact& c, std::string& note, bool& fromBand) {
+std::string ToContact(const Fields& f, LogContact& c, std::string& note, bool& fromBand) {
   c.call = UpperField(f, "CALL");
   if (c.call.empty()) return "no CALL";
   if (!IsAsciiCall(c.call)) {
@@ -286,7 +286,7 @@ struct StationFields {
     if (grid.empty()) grid = UpperField(f, "MY_GRIDSQUARE");
     if (contest.empty()) contest = Field(f, "CONTEST_ID");
   }
-  void Into(ReplayLog& log) const {
+  void Into(ContactLog& log) const {
     log.ownCall = stationCall.empty() ? operatorCall : stationCall;
     log.ownRegion = region.empty() ? sentRegion : region;
     log.ownGrid = grid;
@@ -320,7 +320,7 @@ bool IsEndMarker(const std::string& bytes, std::size_t lt) {
 }
 
 // What the log as a whole is worth telling, once.
-void NoteOnce(ReplayLog& log, int fromBand, int byCharacters) {
+void NoteOnce(ContactLog& log, int fromBand, int byCharacters) {
   if (fromBand > 0) {
     log.logNotes.push_back(std::to_string(fromBand) + (fromBand == 1 ? " record has" : " records have") +
                            " BAND and no FREQ; the frequency is taken as the lower edge of the band");
@@ -335,8 +335,8 @@ void NoteOnce(ReplayLog& log, int fromBand, int byCharacters) {
 
 }  // namespace
 
-Result<ReplayLog> ReadAdif(const std::string& bytes) {
-  ReplayLog log;
+Result<ContactLog> ReadAdif(const std::string& bytes) {
+  ContactLog log;
   log.format = "ADIF";
   const std::size_t bom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   const std::optional<std::size_t> start = RecordsStart(bytes, bom);
@@ -356,7 +356,7 @@ Result<ReplayLog> ReadAdif(const std::string& bytes) {
       log.skipped.push_back({where, raw.error});
       continue;
     }
-    ReplayContact c;
+    LogContact c;
     c.where = where;
     std::string note;
     bool bandOnly = false;

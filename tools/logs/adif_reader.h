@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/result.h"
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 
@@ -12,6 +12,6 @@ namespace rezov {
 // record is listed in `skipped` with its position and the reason, and the
 // reading goes on after its <EOR>. A header (any text before the first
 // field) must end with <EOH>; without one the file is no ADIF log.
-Result<ReplayLog> ReadAdif(const std::string& bytes);
+Result<ContactLog> ReadAdif(const std::string& bytes);
 
 }  // namespace rezov

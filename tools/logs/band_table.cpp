@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 namespace {

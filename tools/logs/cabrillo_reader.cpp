@@ -71,7 +71,7 @@ std::optional<std::uint32_t> BandDesignatorHz(const std::string& text) {
   return it->second;
 }
 
-std::string ReadFrequency(const std::string& text, ReplayContact& c) {
+std::string ReadFrequency(const std::string& text, LogContact& c) {
   std::optional<std::uint32_t> hz = DecimalToUnits(text, 3);
   std::optional<std::string> band = hz ? BandOfFrequency(*hz) : std::nullopt;
   if (!band) {
@@ -143,7 +143,7 @@ Layout LayoutOf(const std::vector<std::vector<std::string>>& lines) {
 // The contact of one QSO line, or the reason it cannot be read. `sent`
 // receives the line's own exchange and `ownCall` its own call.
 std::string ToContact(const std::vector<std::string>& items, const Layout& layout,
-                      ReplayContact& c, Exchange& sent, std::string& ownCall) {
+                      LogContact& c, Exchange& sent, std::string& ownCall) {
   if (layout.items == 0) {
     return "a QSO line needs at least frequency, mode, date, time, own call, exchange, call "
            "and exchange";
@@ -190,8 +190,8 @@ bool LooksLikeCabrillo(const std::string& bytes) {
   return start == "START-OF-LOG:" || start.compare(0, 4, "QSO:") == 0;
 }
 
-Result<ReplayLog> ReadCabrillo(const std::string& bytes) {
-  ReplayLog log;
+Result<ContactLog> ReadCabrillo(const std::string& bytes) {
+  ContactLog log;
   log.format = "Cabrillo";
   const std::size_t bom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
   const std::vector<Line> lines = SplitLines(bytes, bom);
@@ -215,7 +215,7 @@ Result<ReplayLog> ReadCabrillo(const std::string& bytes) {
   const Layout layout = LayoutOf(items);
   std::string firstLineCall;
   for (const QsoLine& q : qsos) {
-    ReplayContact c;
+    LogContact c;
     c.where = LogPosition{++log.recordCount, q.line->number, q.line->offset};
     Exchange sent;
     std::string ownCall;

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/result.h"
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 
@@ -21,7 +21,7 @@ namespace rezov {
 // sent exchange and the grid from GRID-LOCATOR:. A QSO line that cannot be
 // read is listed in `skipped`, with the layout when it does not fit it;
 // lines with other tags are ignored.
-Result<ReplayLog> ReadCabrillo(const std::string& bytes);
+Result<ContactLog> ReadCabrillo(const std::string& bytes);
 
 // True when the text starts like a Cabrillo log: START-OF-LOG: or QSO: first.
 bool LooksLikeCabrillo(const std::string& bytes);

@@ -8,14 +8,14 @@ namespace {
 
 // What makes two contacts one another's repeat: call, band, mode, the UTC
 // day and the half hour.
-std::string RepeatKey(const ReplayContact& c) {
+std::string RepeatKey(const LogContact& c) {
   char tour[32];
   std::snprintf(tour, sizeof tour, "|%04d%02d%02d|%02d|%d", c.time.year, c.time.month,
                 c.time.day, c.time.hour, c.time.minute < 30 ? 0 : 1);
   return c.call + "|" + c.band + "|" + c.mode + tour;
 }
 
-std::string OutsideTheContest(const ReplayContact& c) {
+std::string OutsideTheContest(const LogContact& c) {
   if (!IsContestBand(c.band)) return "band " + c.band + " m is not a contest band";
   if (!IsContestMode(c.mode)) {
     return c.mode.empty() ? "the record gives no mode" : "mode " + c.mode + " is not a contest mode";
@@ -36,9 +36,9 @@ std::string TourText(const CalendarTime& t) {
   return text;
 }
 
-void SelectContacts(ReplayLog& log, const SelectionOptions& options) {
+void SelectContacts(ContactLog& log, const SelectionOptions& options) {
   std::unordered_map<std::string, int> handedOn;  // repeat key -> its record
-  for (ReplayContact& c : log.contacts) {
+  for (LogContact& c : log.contacts) {
     c.excluded = options.allContacts ? std::string() : OutsideTheContest(c);
     if (!c.excluded.empty()) continue;
     const auto [first, added] = handedOn.try_emplace(RepeatKey(c), c.where.record);

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 
@@ -26,6 +26,6 @@ std::string TourText(const CalendarTime& time);
 // mode of an earlier handed-on contact in the same tour of the same UTC day,
 // which the host refuses at entry ("repeat of record 3 in tour
 // 18:00-18:29"). Linear in the number of contacts.
-void SelectContacts(ReplayLog& log, const SelectionOptions& options);
+void SelectContacts(ContactLog& log, const SelectionOptions& options);
 
 }  // namespace rezov

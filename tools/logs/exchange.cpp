@@ -3,7 +3,7 @@
 #include <array>
 #include <cstddef>
 
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 namespace {

@@ -53,7 +53,7 @@ bool Contains(const std::string& text, const std::string& upperWord) {
 
 }  // namespace
 
-Result<ReplayLog> ReadLog(const std::string& path, const std::string& bytes) {
+Result<ContactLog> ReadLog(const std::string& path, const std::string& bytes) {
   if (LooksBinary(bytes)) return Fail("no contact read: it holds binary data, not the text of a log");
   const std::string ext = Extension(path);
   if (ext == "ADI" || ext == "ADIF") return ReadAdif(bytes);

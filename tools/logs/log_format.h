@@ -5,14 +5,14 @@
 #include <string>
 
 #include "platform/result.h"
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 
 // .adi and .adif are ADIF, .cbr and .log Cabrillo (in any letter case);
 // any other name is Cabrillo when the text starts like one (START-OF-LOG:
 // or QSO:) and ADIF otherwise. Binary data is no log of either kind.
-Result<ReplayLog> ReadLog(const std::string& path, const std::string& bytes);
+Result<ContactLog> ReadLog(const std::string& path, const std::string& bytes);
 
 // What a file that gave no contact looks like, for the one line that
 // refuses it: "it is empty", "it is comma-separated values", "it is a

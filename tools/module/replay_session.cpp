@@ -27,7 +27,7 @@ void ResetModule(const ModuleEntryPoints& m, int reportMode, const StationValues
                 s.region.c_str(), e, e, s.grid.c_str(), e, e, 0, 0, 0, 0.0, 0.0, e, e, e);
 }
 
-void AddContact(const ModuleEntryPoints& m, const ReplayContact& c) {
+void AddContact(const ModuleEntryPoints& m, const LogContact& c) {
   COleDateTime time = DateRecord(c.time);
   COleDateTime unread = DateRecord(std::nullopt);
   const char* e = "";

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "tools/module/module_loader.h"
-#include "tools/logs/replay_log.h"
+#include "tools/logs/contact_log.h"
 
 namespace rezov {
 
@@ -20,7 +20,7 @@ struct StationValues {
 
 void ResetModule(const ModuleEntryPoints& module, int reportMode, const StationValues& station);
 
-void AddContact(const ModuleEntryPoints& module, const ReplayContact& contact);
+void AddContact(const ModuleEntryPoints& module, const LogContact& contact);
 
 struct CheckRequest {
   std::string call;

@@ -5,33 +5,14 @@
 #include <optional>
 #include <vector>
 
-#include "tools/adjudicate/verdict.h"
+#include "tools/definition/verdict.h"
+#include "tools/logs/csv_text.h"
 
 namespace rezov::simulate {
 namespace {
 
 using adjudicate::Verdict;
 using LineKey = std::pair<std::string, std::string>;  // log, line
-
-// The fields of one CSV line; quoted fields may hold commas and quotes.
-std::vector<std::string> Fields(const std::string& line) {
-  std::vector<std::string> fields(1);
-  bool quoted = false;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    const char c = line[i];
-    if (quoted && c == '"' && i + 1 < line.size() && line[i + 1] == '"') {
-      fields.back() += '"';
-      ++i;
-    } else if (c == '"') {
-      quoted = !quoted;
-    } else if (c == ',' && !quoted) {
-      fields.emplace_back();
-    } else if (c != '\r') {
-      fields.back() += c;
-    }
-  }
-  return fields;
-}
 
 // The status column of each row, by log and line; empty when the header is
 // not `header` or a status is no verdict.
@@ -45,7 +26,7 @@ std::optional<std::map<LineKey, Verdict>> Statuses(const std::string& csv, const
     if (end == std::string::npos) end = csv.size();
     const std::string line = csv.substr(start, end - start);
     start = end + 1;
-    const std::vector<std::string> f = Fields(line);
+    const std::vector<std::string> f = CsvFields(line);
     if (first) {
       if (line.rfind(header, 0) != 0) return std::nullopt;
       first = false;

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "platform/replace_file.h"
+#include "tools/logs/csv_text.h"
 #include "tools/simulate/call_confusion.h"
 #include "tools/simulate/simulated_cabrillo.h"
 #include "tools/simulate/station_roster.h"
@@ -15,7 +16,6 @@
 namespace rezov::simulate {
 namespace {
 
-using adjudicate::Minute;
 using adjudicate::Verdict;
 
 constexpr std::int64_t kTourSeconds = 30 * 60;
@@ -285,7 +285,7 @@ Verdict TruthOf(const Sim& s, const Qso& q, int side,
 }  // namespace
 
 Result<SimulatedContest> Simulate(const SimulationOptions& o) {
-  const std::optional<Minute> start = adjudicate::ParseMinuteText(o.start);
+  const std::optional<Minute> start = ParseMinuteText(o.start);
   if (!start || *start % 30 != 0) return Fail("the start must be YYYY-MM-DD HH:MM on a half hour");
   if (o.stations < 2 || o.tours < 1 || o.qsosPerStation < 1) {
     return Fail("a contest needs two stations, a tour and a QSO");
@@ -365,7 +365,7 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
 std::string TruthCsv(const SimulatedContest& contest) {
   std::string out = "log,line,status\r\n";
   for (const TruthRow& row : contest.truth) {
-    out += row.log + "," + std::to_string(row.line) + "," + adjudicate::VerdictWord(row.status) + "\r\n";
+    AppendCsvRow(out, {row.log, std::to_string(row.line), adjudicate::VerdictWord(row.status)});
   }
   return out;
 }

@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "platform/result.h"
-#include "tools/adjudicate/utc_minute.h"
-#include "tools/adjudicate/verdict.h"
+#include "tools/logs/calendar.h"
+#include "tools/definition/verdict.h"
 
 namespace rezov::simulate {
 
@@ -54,8 +54,8 @@ struct TruthRow {
 };
 
 struct SimulatedContest {
-  adjudicate::Minute start = 0;  // the period, start included, end not
-  adjudicate::Minute end = 0;
+  Minute start = 0;  // the period, start included, end not
+  Minute end = 0;
   std::vector<SimulatedLog> logs;  // by call
   std::vector<TruthRow> truth;     // by log, then line
 };

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "tools/adjudicate/log_collection.h"
+#include "platform/read_file.h"
 #include "tools/simulate/accuracy_table.h"
 #include "tools/simulate/contest_simulator.h"
 
@@ -44,8 +44,8 @@ void AddOptions(CLI::App& app, rezov::simulate::SimulationOptions& o) {
 // Prints how the checker's qsos.csv in `results` compares with the truth
 // in `contest`.
 int Measure(const std::string& contest, const std::string& results) {
-  const auto truth = rezov::adjudicate::ReadWholeFile(contest + "/truth.csv");
-  const auto qsos = rezov::adjudicate::ReadWholeFile(results + "/qsos.csv");
+  const auto truth = rezov::ReadFileContents(contest + "/truth.csv");
+  const auto qsos = rezov::ReadFileContents(results + "/qsos.csv");
   if (!truth || !qsos) {
     std::fprintf(stderr, "rezov-simulate: %s\n", (!truth ? truth : qsos).error().c_str());
     return 1;
@@ -85,7 +85,7 @@ int main(int argc, char** argv) {
   }
   std::printf("%zu logs and truth.csv (%zu lines) in %s; period %s to %s UTC\n",
               contest->logs.size(), contest->truth.size(), out.c_str(),
-              rezov::adjudicate::MinuteText(contest->start).c_str(),
-              rezov::adjudicate::MinuteText(contest->end).c_str());
+              rezov::MinuteText(contest->start).c_str(),
+              rezov::MinuteText(contest->end).c_str());
   return 0;
 }

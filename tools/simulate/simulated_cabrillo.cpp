@@ -2,13 +2,13 @@
 
 #include <cstdio>
 
-#include "tools/adjudicate/contest_score.h"
+#include "tools/definition/contest_score.h"
 
 namespace rezov::simulate {
 namespace {
 
 std::string QsoLineText(const SimulatedLine& l) {
-  const CalendarTime t = adjudicate::CivilOf(l.minute);
+  const CalendarTime t = CivilOf(l.minute);
   char when[32];
   std::snprintf(when, sizeof when, "%04d-%02d-%02d %02d%02d", t.year, t.month, t.day, t.hour,
                 t.minute);
@@ -32,7 +32,7 @@ int ClaimedScore(const Station& station, const std::vector<SimulatedLine>& lines
     if (!l.unreadable) contacts.push_back(&l);
   }
   adjudicate::ScoredStation scored{station.call, "", station.region, ""};
-  if (!contacts.empty()) scored.dateText = adjudicate::HeadingDate(contacts.front()->minute);
+  if (!contacts.empty()) scored.dateText = HeadingDate(contacts.front()->minute);
   if (station.place == Place::kOutside) scored.ownGrid = station.region;
   return adjudicate::ScoreContacts(scored, contacts).score;
 }

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/adjudicate/submitted_log.h"
+#include "tools/logs/submitted_log.h"
 #include "tools/simulate/station_roster.h"
 
 namespace rezov::simulate {

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "tools/adjudicate/contest_score.h"
+#include "tools/definition/contest_score.h"
 
 namespace rezov::simulate {
 namespace {

@@ -1,0 +1,144 @@
+#include "tools/commands/adjudicate_command.h"
+
+#include <chrono>
+#include <filesystem>
+
+#include "platform/read_file.h"
+#include "platform/replace_file.h"
+#include "tools/checker/parallel_for.h"
+#include "tools/publish/results_html.h"
+#include "tools/publish/station_report.h"
+
+namespace rezov::adjudicate {
+namespace {
+
+// Progress goes to standard error once a run has lasted this long.
+constexpr std::chrono::seconds kLongRun{1};
+
+class ProgressLine {
+ public:
+  explicit ProgressLine(std::FILE* err) : err_(err), start_(std::chrono::steady_clock::now()) {}
+
+  void Say(const std::string& text) const {
+    if (std::chrono::steady_clock::now() - start_ < kLongRun) return;
+    std::fprintf(err_, "rezov adjudicate: %s\n", text.c_str());
+    std::fflush(err_);
+  }
+
+ private:
+  std::FILE* err_;
+  std::chrono::steady_clock::time_point start_;
+};
+
+std::string Num(std::size_t n) { return std::to_string(n); }
+
+Result<GivenPeriod> GivenPeriodOf(const Rules& rules) {
+  GivenPeriod given;
+  if (!rules.start.empty()) given.start = ParseMinuteText(rules.start);
+  if (!rules.end.empty()) given.end = ParseMinuteText(rules.end);
+  if (given.start && given.end && *given.end <= *given.start) {
+    return Fail("the contest period ends before it starts");
+  }
+  return given;
+}
+
+Status WriteStationFiles(const CheckedContest& c, const std::string& dir) {
+  const ReportIndex index = BuildReportIndex(c);
+  std::vector<Status> written(c.logs.size());
+  ParallelFor(c.logs.size(), [&](std::size_t i) {
+    const std::string base = dir + "/" + StationFileBase(c.logs[i].call);
+    const std::string report = StationReport(c, index, i);
+    written[i] = ReplaceFileContents(base + ".txt", report);
+    if (written[i]) written[i] = ReplaceFileContents(base + ".html", StationPageHtml(c.logs[i].call, report));
+    if (!written[i]) written[i] = Fail(base + ": " + written[i].error());
+  });
+  for (const Status& s : written) {
+    if (!s) return s;
+  }
+  return {};
+}
+
+Status WriteTable(const std::string& path, const std::string& bytes) {
+  Status s = ReplaceFileContents(path, bytes);
+  if (!s) return Fail(path + ": " + s.error());
+  return s;
+}
+
+}  // namespace
+
+Result<Rules> SettleRules(const AdjudicateOptions& options) {
+  Rules rules;
+  if (options.rulesFile) {
+    Result<std::string> text = ReadFileContents(*options.rulesFile);
+    if (!text) return Fail(*options.rulesFile + ": " + text.error());
+    Result<Rules> read = ParseRules(*text);
+    if (!read) return Fail(*options.rulesFile + ": " + read.error());
+    rules = read.value();
+  }
+  for (const auto& [given, target] : {std::pair{&options.start, &rules.start},
+                                      std::pair{&options.end, &rules.end}}) {
+    if (!*given) continue;
+    if (!ParseMinuteText(**given)) return Fail("'" + **given + "' is not YYYY-MM-DD HH:MM");
+    *target = **given;
+  }
+  return rules;
+}
+
+Status WriteCheckedContest(const CheckedContest& c, const std::string& outDir) {
+  std::error_code error;
+  std::filesystem::create_directories(outDir, error);
+  if (error) return Fail(outDir + ": " + error.message());
+  const std::vector<Standing> standings = Standings(c);
+  Status s = WriteTable(outDir + "/results.csv", ResultsCsv(c, standings));
+  if (s) s = WriteTable(outDir + "/problems.csv", ProblemsCsv(c));
+  if (s) s = WriteTable(outDir + "/results.html", ResultsHtml(c, standings));
+  if (s) s = WriteTable(outDir + "/qsos.csv", QsosCsv(c));
+  if (s) s = WriteStationFiles(c, outDir);
+  return s;
+}
+
+int RunAdjudicate(const AdjudicateOptions& options, std::FILE* out, std::FILE* err) {
+  const Result<Rules> rules = SettleRules(options);
+  if (!rules) {
+    std::fprintf(err, "rezov adjudicate: %s\n", rules.error().c_str());
+    return kAdjudicateFailed;
+  }
+  if (options.printRules) {
+    std::fputs(PrintRules(*rules).c_str(), out);
+    return kAdjudicateOk;
+  }
+  const Result<GivenPeriod> given = GivenPeriodOf(*rules);
+  if (!given || options.paths.empty() || options.outDir.empty()) {
+    std::fprintf(err, "rezov adjudicate: %s\n",
+                 !given ? given.error().c_str() : "give the logs and --out DIR");
+    return kAdjudicateFailed;
+  }
+  const ProgressLine progress(err);
+  const LogCollection collection = CollectLogs(options.paths);
+  std::size_t lines = 0;
+  for (const SubmittedLog& log : collection.logs) lines += log.lines.size();
+  progress.Say(Num(collection.logs.size()) + " logs read, " + Num(lines) + " QSO lines");
+  const Adjudication adjudication =
+      Adjudicate(collection.logs, *rules, *given, [&](const AdjudicationProgress& p) {
+        progress.Say(std::string(p.stage) + ": " + Num(p.linesMatched) + " of " +
+                     Num(p.linesTotal) + " QSO lines matched");
+      });
+  std::fprintf(out, "%s\n", adjudication.period.how.c_str());
+  const CheckedContest checked{collection.logs, adjudication, *rules, collection.problems};
+  const Status written = WriteCheckedContest(checked, options.outDir);
+  if (!written) {
+    std::fprintf(err, "rezov adjudicate: results not written: %s\n", written.error().c_str());
+    return kAdjudicateFailed;
+  }
+  bool someNotChecked = false;
+  for (const LogProblem& p : collection.problems) {
+    std::fprintf(err, "%s: %s%s\n", p.file.c_str(), p.problem.c_str(),
+                 p.checked ? "" : " (not checked)");
+    someNotChecked = someNotChecked || !p.checked;
+  }
+  std::fprintf(out, "Checked %zu logs with %zu QSO lines; results in %s\n",
+               collection.logs.size(), lines, options.outDir.c_str());
+  return someNotChecked ? kAdjudicateSomeNotChecked : kAdjudicateOk;
+}
+
+}  // namespace rezov::adjudicate

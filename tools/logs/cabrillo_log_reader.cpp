@@ -1,0 +1,141 @@
+// The project's Cabrillo reader (tools/logs) does the reading, with the
+// layouts real loggers write; this file only lays its result out as the
+// checker's log model.
+#include "tools/logs/cabrillo_log_reader.h"
+
+#include <algorithm>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "tools/logs/cabrillo_reader.h"
+
+namespace rezov::adjudicate {
+namespace {
+
+bool HasNonAscii(std::string_view s) {
+  return std::any_of(s.begin(), s.end(), [](char c) { return static_cast<unsigned char>(c) >= 0x80; });
+}
+
+std::string NonAsciiNote(const std::vector<std::uint32_t>& lines) {
+  std::string note = "bytes outside ASCII on line";
+  note += lines.size() > 1 ? "s " : " ";
+  for (std::size_t i = 0; i < lines.size() && i < 5; ++i) {
+    note += (i ? ", " : "") + std::to_string(lines[i]);
+  }
+  if (lines.size() > 5) note += " and " + std::to_string(lines.size() - 5) + " more";
+  return note;
+}
+
+// The 1-based numbers of the lines that hold a byte outside ASCII.
+std::vector<std::uint32_t> NonAsciiLines(std::string_view bytes) {
+  std::vector<std::uint32_t> lines;
+  std::uint32_t number = 1;
+  for (std::size_t start = 0; start < bytes.size(); ++number) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) end = bytes.size();
+    if (HasNonAscii(bytes.substr(start, end - start))) lines.push_back(number);
+    start = end + 1;
+  }
+  return lines;
+}
+
+// Where a line stands in the file, without its line end.
+void Place(const std::string& bytes, const LogPosition& where, QsoLine& q) {
+  std::size_t end = bytes.find('\n', where.offset);
+  if (end == std::string::npos) end = bytes.size();
+  if (end > where.offset && bytes[end - 1] == '\r') --end;
+  q.lineNumber = static_cast<std::uint32_t>(where.line);
+  q.textBegin = static_cast<std::uint32_t>(where.offset);
+  q.textLength = static_cast<std::uint32_t>(end - where.offset);
+}
+
+// Why a line read by the layout of its log is no contact of this contest's
+// exchange: each side needs a serial number and a region.
+std::string ExchangeProblem(const LogContact& c) {
+  for (const auto& [side, e] : {std::pair{"sent", &c.sent}, std::pair{"received", &c.received}}) {
+    if (e->serial.empty()) return std::string("the ") + side + " exchange has no serial number";
+    if (e->region.empty()) return std::string("the ") + side + " exchange has no region";
+  }
+  return std::string();
+}
+
+QsoLine LineOf(const std::string& bytes, const LogContact& c) {
+  QsoLine q;
+  Place(bytes, c.where, q);
+  q.freqKhz = static_cast<std::int32_t>(c.freqHz / 1000);
+  q.band = BandOfKhz(q.freqKhz);
+  q.minute = MinuteOf(c.time);
+  q.sent = Exchange{c.sent.serial, c.sent.region};
+  q.call = c.call;
+  q.rcvd = Exchange{c.received.serial, c.received.region};
+  // Phone as Cabrillo names it, the word of the committee's tables.
+  q.mode = c.mode == "SSB" ? "PH" : c.mode;
+  q.ownCall = c.ownCall;
+  return q;
+}
+
+QsoLine UnreadableLine(const std::string& bytes, const ReadProblem& p) {
+  QsoLine q;
+  Place(bytes, p.where, q);
+  q.problem = p.reason;
+  return q;
+}
+
+std::string HeaderValue(const ContactLog& log, const char* tag) {
+  const auto it = log.header.find(tag);
+  return it == log.header.end() ? std::string() : it->second;
+}
+
+LogHeader HeaderOf(const ContactLog& log) {
+  LogHeader h;
+  h.callsign = UpperAscii(HeaderValue(log, "CALLSIGN"));
+  h.categoryOperator = HeaderValue(log, "CATEGORY-OPERATOR");
+  h.categoryBand = HeaderValue(log, "CATEGORY-BAND");
+  h.categoryPower = HeaderValue(log, "CATEGORY-POWER");
+  h.claimedScore = HeaderValue(log, "CLAIMED-SCORE");
+  h.contest = HeaderValue(log, "CONTEST");
+  h.gridLocator = UpperAscii(HeaderValue(log, "GRID-LOCATOR"));
+  h.startOfLog = log.header.count("START-OF-LOG") != 0;
+  return h;
+}
+
+}  // namespace
+
+Result<SubmittedLog> ReadCabrilloLog(std::string fileName, std::string bytes) {
+  if (bytes.empty()) return Fail("the file is empty");
+  Result<ContactLog> read = ReadCabrillo(bytes);
+  if (!read) return read.failure();
+  const ContactLog& replay = *read;
+  SubmittedLog log;
+  log.fileName = std::move(fileName);
+  log.bytes = std::move(bytes);
+  log.header = HeaderOf(replay);
+  if (!log.header.startOfLog && replay.recordCount == 0) {
+    return Fail("not a Cabrillo log: no START-OF-LOG: line and no QSO: line");
+  }
+  log.lines.reserve(static_cast<std::size_t>(replay.recordCount));
+  for (const LogContact& c : replay.contacts) {
+    const std::string problem = ExchangeProblem(c);
+    log.lines.push_back(problem.empty() ? LineOf(log.bytes, c)
+                                        : UnreadableLine(log.bytes, ReadProblem{c.where, problem}));
+  }
+  for (const ReadProblem& p : replay.skipped) log.lines.push_back(UnreadableLine(log.bytes, p));
+  std::sort(log.lines.begin(), log.lines.end(), [](const QsoLine& a, const QsoLine& b) {
+    return a.lineNumber < b.lineNumber;
+  });
+  // A QSO line with bytes outside ASCII cannot be trusted to name a call or
+  // an exchange: it is unreadable. The log says once where such bytes are.
+  for (QsoLine& q : log.lines) {
+    if (!HasNonAscii(log.LineText(q))) continue;
+    q = UnreadableLine(log.bytes, ReadProblem{LogPosition{0, q.lineNumber, q.textBegin},
+                                              "bytes outside ASCII"});
+  }
+  const std::vector<std::uint32_t> nonAscii = NonAsciiLines(log.bytes);
+  log.call = log.header.callsign.empty() ? replay.ownCall : log.header.callsign;
+  if (!nonAscii.empty()) log.notes.push_back(NonAsciiNote(nonAscii));
+  if (!log.header.startOfLog) log.notes.push_back("no START-OF-LOG: line");
+  return log;
+}
+
+}  // namespace rezov::adjudicate

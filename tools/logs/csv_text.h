@@ -1,0 +1,19 @@
+// The one CSV writer and reader of the tools: rows of text fields, CR LF
+// line ends, fields quoted where they hold a comma, a quote or a line break.
+#pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace rezov {
+
+// Appends one row, CR LF at its end.
+void AppendCsvRow(std::string& out, std::initializer_list<std::string_view> fields);
+
+// The fields of one line of CSV text; quoted fields may hold commas and
+// doubled quotes. A CR at the end of the line is no part of the last field.
+std::vector<std::string> CsvFields(std::string_view line);
+
+}  // namespace rezov
