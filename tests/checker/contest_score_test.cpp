@@ -74,5 +74,33 @@ TEST(ContestScore, TakesTheOwnGridFromTheLog) {
   EXPECT_EQ(ScoredStationOf(logs[0]).dateText, "14.12.2025");
 }
 
+// Claimed and checked scores from one set of records are the scores of the
+// two logs built on their own, whichever lines are kept; unreadable lines
+// take part in neither.
+TEST(ContestScore, ClaimedAndCheckedAreTheScoresOfTheirOwnLogs) {
+  const std::vector<SubmittedLog> logs =
+      ReadAll({"R3AB MA\n1605 3550 CW RK3AA 001 004 MA\n1610 1830 CW RK3AA 002 009 MA\n"
+               "1615 1830 CW UA1AA 003 002 SP\n1620 3550 CW UA1AB 004\n"
+               "1625 3550 CW UA1AB 005 007 SP\n1630 1830 CW DL1AA 006 001 JO"});
+  const std::vector<QsoLine>& lines = logs.at(0).lines;
+  ASSERT_FALSE(lines[3].readable());
+  const ScoredStation station = ScoredStationOf(logs[0]);
+  for (unsigned mask = 0; mask < (1u << lines.size()); mask += 5) {
+    std::vector<bool> kept(lines.size());
+    std::vector<const QsoLine*> all;
+    std::vector<const QsoLine*> some;
+    for (std::size_t k = 0; k < lines.size(); ++k) {
+      kept[k] = (mask >> k) & 1u;
+      if (!lines[k].readable()) continue;
+      all.push_back(&lines[k]);
+      if (kept[k]) some.push_back(&lines[k]);
+    }
+    const ClaimedAndChecked both = ScoreClaimedAndChecked(station, lines, kept);
+    EXPECT_EQ(both.claimed.summary, ScoreContacts(station, all).summary) << mask;
+    EXPECT_EQ(both.checked.summary, ScoreContacts(station, some).summary) << mask;
+    EXPECT_EQ(both.checked.score, ScoreContacts(station, some).score) << mask;
+  }
+}
+
 }  // namespace
 }  // namespace rezov::adjudicate::testing

@@ -76,17 +76,14 @@ CallSightings SightingsOfCallsWithoutLog(const std::vector<SubmittedLog>& logs,
 }
 
 void Score(const SubmittedLog& log, const Rules& rules, LogVerdicts& v) {
-  std::vector<const QsoLine*> all;
-  std::vector<const QsoLine*> kept;
+  std::vector<bool> kept(log.lines.size());
   for (std::size_t k = 0; k < log.lines.size(); ++k) {
     ++v.counts[static_cast<std::size_t>(v.lines[k].verdict)];
-    if (!log.lines[k].readable()) continue;
-    all.push_back(&log.lines[k]);
-    if (IsCredited(v.lines[k].verdict, rules)) kept.push_back(&log.lines[k]);
+    kept[k] = IsCredited(v.lines[k].verdict, rules);
   }
-  const ScoredStation station = ScoredStationOf(log);
-  v.claimed = ScoreContacts(station, all);
-  v.checked = ScoreContacts(station, kept);
+  ClaimedAndChecked scores = ScoreClaimedAndChecked(ScoredStationOf(log), log.lines, kept);
+  v.claimed = std::move(scores.claimed);
+  v.checked = std::move(scores.checked);
   v.penaltyQsos = rules.nilPenalty * CountOf(v.counts, Verdict::kNil) +
                   rules.bustPenalty * (CountOf(v.counts, Verdict::kBustedCall) +
                                        CountOf(v.counts, Verdict::kBustedExchange));

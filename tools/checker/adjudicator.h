@@ -46,7 +46,7 @@ using ProgressReport = std::function<void(const AdjudicationProgress&)>;
 // 3. busted calls among the lines left unmatched;
 // 4. the contest period, when not given, from the corrected times;
 // 5. the verdict of each line, repeats decided by the tour both sides share;
-// 6. claimed and checked scores through ScoreContacts.
+// 6. claimed and checked scores through ScoreClaimedAndChecked.
 // `progress`, when given, hears of each step from the calling thread.
 Adjudication Adjudicate(const std::vector<SubmittedLog>& logs, const Rules& rules,
                         const GivenPeriod& given, const ProgressReport& progress = {});

@@ -54,6 +54,32 @@ ContactArgs ContactOf(const QsoLine& q) {
   return c;
 }
 
+// Stores the records `take` selects as the module stores the contacts they
+// came from (band noted, a record identical to one stored already dropped),
+// then scores and summarises the log.
+template <typename Take>
+ContestScore ScoreRecords(const ScoredStation& station, const std::vector<QsoRecord>& records,
+                          Take take) {
+  QsoLog log;
+  BandList bands;
+  for (std::size_t i = 0; i < records.size(); ++i) {
+    if (!take(i)) continue;
+    const QsoRecord& r = records[i];
+    if (!bands.contains(r.band)) bands.append(r.band);
+    if (!log.findEqual(r)) log.append(r);
+  }
+  const Score score = ComputeScore(log, bands, station.ownGrid);
+  ContestScore s;
+  s.contacts = score.qsoCount;
+  s.points = score.total.contacts;
+  s.ma = score.total.ma;
+  s.obl = score.total.obl;
+  s.grid = score.total.grid;
+  s.score = score.score;
+  s.summary = SummaryText(station.dateText, station.call, bands, score);
+  return s;
+}
+
 }  // namespace
 
 bool IsRussianRegion(std::string_view code) {
@@ -77,19 +103,28 @@ ScoredStation ScoredStationOf(const SubmittedLog& log) {
 
 ContestScore ScoreContacts(const ScoredStation& station,
                            const std::vector<const QsoLine*>& contacts) {
-  QsoLog log;
-  BandList bands;
-  for (const QsoLine* q : contacts) AddData(log, bands, station.ownRegion, ContactOf(*q));
-  const Score score = ComputeScore(log, bands, station.ownGrid);
-  ContestScore s;
-  s.contacts = score.qsoCount;
-  s.points = score.total.contacts;
-  s.ma = score.total.ma;
-  s.obl = score.total.obl;
-  s.grid = score.total.grid;
-  s.score = score.score;
-  s.summary = SummaryText(station.dateText, station.call, bands, score);
-  return s;
+  std::vector<QsoRecord> records;
+  records.reserve(contacts.size());
+  for (const QsoLine* q : contacts) records.push_back(BuildRecord(ContactOf(*q), station.ownRegion));
+  return ScoreRecords(station, records, [](std::size_t) { return true; });
+}
+
+ClaimedAndChecked ScoreClaimedAndChecked(const ScoredStation& station,
+                                         const std::vector<QsoLine>& lines,
+                                         const std::vector<bool>& kept) {
+  std::vector<QsoRecord> records;
+  std::vector<bool> keptRecord;
+  records.reserve(lines.size());
+  keptRecord.reserve(lines.size());
+  for (std::size_t k = 0; k < lines.size(); ++k) {
+    if (!lines[k].readable()) continue;
+    records.push_back(BuildRecord(ContactOf(lines[k]), station.ownRegion));
+    keptRecord.push_back(kept[k]);
+  }
+  ClaimedAndChecked scores;
+  scores.claimed = ScoreRecords(station, records, [](std::size_t) { return true; });
+  scores.checked = ScoreRecords(station, records, [&](std::size_t i) { return keptRecord[i]; });
+  return scores;
 }
 
 }  // namespace rezov::adjudicate

@@ -49,4 +49,16 @@ ScoredStation ScoredStationOf(const SubmittedLog& log);
 ContestScore ScoreContacts(const ScoredStation& station,
                            const std::vector<const QsoLine*>& contacts);
 
+struct ClaimedAndChecked {
+  ContestScore claimed;  // every readable line
+  ContestScore checked;  // the lines marked kept
+};
+
+// The claimed and the checked score of one log, as ScoreContacts gives
+// them, each line's record built once for both: `kept` holds one flag per
+// line, and unreadable lines take no part in either.
+ClaimedAndChecked ScoreClaimedAndChecked(const ScoredStation& station,
+                                         const std::vector<QsoLine>& lines,
+                                         const std::vector<bool>& kept);
+
 }  // namespace rezov::adjudicate
