@@ -16,7 +16,7 @@ dist=${REZOV_DIST_DIR:-$root/dist}
 linux=$root/build/package-linux
 windows=$root/build/package-windows
 
-scripts/install-deps.sh linux tools windows package
+scripts/install-deps.sh linux tools mingw package
 
 echo "== Linux: rezov and Rezov.so"
 cmake --preset linux -B "$linux" -DREZOV_BUILD_TESTS=OFF >/dev/null

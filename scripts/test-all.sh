@@ -6,7 +6,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
-scripts/install-deps.sh linux tools windows check fuzz browser package
+scripts/install-deps.sh linux tools mingw wine check fuzz browser package
 
 cmake --preset linux -DREZOV_BUILD_BENCH=ON
 cmake --build --preset linux -j2
