@@ -88,4 +88,22 @@ class Platform {
   virtual Status WriteWholeFile(const std::string& path, const std::string& bytes) = 0;
 };
 
+// The operations above as a backend declares them, said once for every
+// backend: the class of a backend writes REZOV_PLATFORM_OPERATIONS in its
+// public part and defines each of them.
+#define REZOV_PLATFORM_OPERATIONS                                                          \
+  UtcTime UtcNow() override;                                                               \
+  std::string DateText(const OleDate& date) override;                                      \
+  std::string ReadProfileString(const std::string& file, const std::string& section,       \
+                                const std::string& key, const std::string& fallback,       \
+                                std::size_t bufferSize) override;                          \
+  Status WriteProfileStrings(const std::string& file, const std::string& section,          \
+                             const std::vector<ProfileEntry>& entries) override;           \
+  void StartProgram(const std::string& commandLine) override;                              \
+  void ShowMessage(MessageOwner owner, const std::string& text,                            \
+                   const std::optional<std::string>& caption, unsigned style) override;    \
+  int ShowSetupDialog(SetupDialog& dialog) override;                                       \
+  std::optional<std::string> ReadOrCreateFile(const std::string& path) override;           \
+  Status WriteWholeFile(const std::string& path, const std::string& bytes) override;
+
 }  // namespace rezov

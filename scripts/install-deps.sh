@@ -21,26 +21,21 @@
 # script fail.
 set -euo pipefail
 
-declare -A groups=(
-  [linux]="build-essential cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev robin-map-dev jq"
-  [tools]="libcli11-dev libhowardhinnant-date-dev nlohmann-json3-dev hamradio-files"
-  [mingw]="g++-mingw-w64-i686 g++-mingw-w64-x86-64 llvm clang"
-  [wine]="wine wine64 wine32:i386 xvfb xauth imagemagick"
-  [check]="nodejs npm"
-  [fuzz]="clang libclang-rt-14-dev llvm valgrind"
-  [browser]="chromium imagemagick"
-  [package]="dpkg-dev file unzip"
-)
-declare -A without=(
-  [linux]="nothing can be built"
-  [tools]="the tools cannot be built"
-  [mingw]="the Windows DLLs, rezov.exe and the Windows zip are not built"
-  [wine]="the Windows tests under Wine do not run (wine32:i386: those of the 32-bit DLL)"
-  [check]="the npm cross-checks do not run"
-  [fuzz]="the sanitizer, fuzzing and valgrind runs do not run"
-  [browser]="the pages are not checked in Chromium"
-  [package]="the .deb is not built"
-)
+declare -A groups=() without=()
+# group NAME PACKAGES WHAT-IS-LOST-WITHOUT-THEM
+group() { groups[$1]=$2; without[$1]=$3; }
+group linux "build-essential cmake ninja-build googletest libgtest-dev libgmock-dev libbenchmark-dev robin-map-dev jq" \
+  "nothing can be built"
+group tools "libcli11-dev libhowardhinnant-date-dev nlohmann-json3-dev hamradio-files" \
+  "the tools cannot be built"
+group mingw "g++-mingw-w64-i686 g++-mingw-w64-x86-64 llvm clang" \
+  "the Windows DLLs, rezov.exe and the Windows zip are not built"
+group wine "wine wine64 wine32:i386 xvfb xauth imagemagick" \
+  "the Windows tests under Wine do not run (wine32:i386: those of the 32-bit DLL)"
+group check "nodejs npm" "the npm cross-checks do not run"
+group fuzz "clang libclang-rt-14-dev llvm valgrind" "the sanitizer, fuzzing and valgrind runs do not run"
+group browser "chromium imagemagick" "the pages are not checked in Chromium"
+group package "dpkg-dev file unzip" "the .deb is not built"
 essential=" linux tools "
 
 installed() { dpkg-query -W -f='${Status}' "$1" 2>/dev/null | grep -q "install ok installed"; }

@@ -21,19 +21,7 @@ class PosixPlatform : public Platform {
   // the operator's lines from `in`.
   PosixPlatform(std::FILE* in = stdin, std::FILE* out = stderr) : in_(in), out_(out) {}
 
-  UtcTime UtcNow() override;
-  std::string DateText(const OleDate& date) override;
-  std::string ReadProfileString(const std::string& file, const std::string& section,
-                                const std::string& key, const std::string& fallback,
-                                std::size_t bufferSize) override;
-  Status WriteProfileStrings(const std::string& file, const std::string& section,
-                             const std::vector<ProfileEntry>& entries) override;
-  void StartProgram(const std::string& commandLine) override;
-  void ShowMessage(MessageOwner owner, const std::string& text,
-                   const std::optional<std::string>& caption, unsigned style) override;
-  int ShowSetupDialog(SetupDialog& dialog) override;
-  std::optional<std::string> ReadOrCreateFile(const std::string& path) override;
-  Status WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  REZOV_PLATFORM_OPERATIONS
 
  private:
   // Says on the notice stream why a file was not written, and passes the

@@ -1,6 +1,11 @@
 #include "tests/support/fake_platform.h"
 
 namespace rezov {
+
+UtcTime FakePlatform::UtcNow() { return now; }
+
+std::string FakePlatform::DateText(const OleDate& date) { return RussianDateText(date); }
+
 namespace {
 
 bool EndsWith(const std::string& text, const std::string& end) {

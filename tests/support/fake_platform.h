@@ -64,19 +64,7 @@ class FakePlatform : public Platform {
   // trail behind them.
   bool recording = true;
 
-  UtcTime UtcNow() override { return now; }
-  std::string DateText(const OleDate& date) override { return RussianDateText(date); }
-  std::string ReadProfileString(const std::string& file, const std::string& section,
-                                const std::string& key, const std::string& fallback,
-                                std::size_t bufferSize) override;
-  Status WriteProfileStrings(const std::string& file, const std::string& section,
-                             const std::vector<ProfileEntry>& entries) override;
-  void StartProgram(const std::string& commandLine) override;
-  void ShowMessage(MessageOwner owner, const std::string& text,
-                   const std::optional<std::string>& caption, unsigned style) override;
-  int ShowSetupDialog(SetupDialog& d) override;
-  std::optional<std::string> ReadOrCreateFile(const std::string& path) override;
-  Status WriteWholeFile(const std::string& path, const std::string& bytes) override;
+  REZOV_PLATFORM_OPERATIONS
 
   // Answers every following dialog so. A control holds a C string: what is
   // typed ends at a NUL.

@@ -1,55 +1,54 @@
 #include "tools/logs/adif_reader.h"
 
+#include <iterator>
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 #include "tests/tools/fixture_files.h"
+#include "tools/logs/cabrillo_reader.h"
 #include "tools/logs/log_format.h"
 
 namespace rezov {
 namespace {
 
+struct ExpectedContact {
+  const char* call;
+  int hour, minute, second;
+  unsigned freqHz;
+  const char *band, *mode, *rstSent, *rstRcvd, *sentNumber, *rcvdExchange;
+  int dxcc;
+};
+
+// Every field the host passes; in the second record lower-case names, text
+// between fields, HHMMSS, the band from the frequency, the first item of
+// STX_STRING, SRX padded with STATE after it.
 TEST(AdifReader, ReadsEveryFieldTheHostPasses) {
   const ContactLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
   EXPECT_TRUE(log.skipped.empty());
   EXPECT_EQ(log.format, "ADIF");
   EXPECT_EQ(log.recordCount, 4);
   ASSERT_EQ(log.contacts.size(), 4u);
-
-  const LogContact& a = log.contacts[0];
-  EXPECT_EQ(a.call, "RA3AGS");
-  EXPECT_EQ(a.time.year, 2024);
-  EXPECT_EQ(a.time.month, 2);
-  EXPECT_EQ(a.time.day, 17);
-  EXPECT_EQ(a.time.hour, 18);
-  EXPECT_EQ(a.time.minute, 1);
-  EXPECT_EQ(a.time.second, 0);
-  EXPECT_EQ(a.freqHz, 1831500u);
-  EXPECT_EQ(a.band, "160");
-  EXPECT_EQ(a.mode, "CW");
-  EXPECT_EQ(a.rstSent, "599");
-  EXPECT_EQ(a.rstRcvd, "579");
-  EXPECT_EQ(a.sentNumber, "001");
-  EXPECT_EQ(a.rcvdExchange, "004 MA");
-  EXPECT_EQ(a.dxcc, 54);
-}
-
-// Lower-case names, text between fields, HHMMSS, band from the frequency,
-// the first item of STX_STRING, SRX padded with STATE after it.
-TEST(AdifReader, LowerCaseNamesAndDerivedValues) {
-  const ContactLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
-  ASSERT_EQ(log.contacts.size(), 4u);
-  const LogContact& b = log.contacts[1];
-  EXPECT_EQ(b.call, "UR5EAW");
-  EXPECT_EQ(b.time.hour, 18);
-  EXPECT_EQ(b.time.minute, 30);
-  EXPECT_EQ(b.time.second, 59);
-  EXPECT_EQ(b.freqHz, 3512000u);
-  EXPECT_EQ(b.band, "80");
-  EXPECT_EQ(b.mode, "SSB");
-  EXPECT_EQ(b.sentNumber, "012");
-  EXPECT_EQ(b.rcvdExchange, "007 UR");
-  EXPECT_EQ(b.rstSent, "");
-  EXPECT_EQ(b.dxcc, -1);
+  const ExpectedContact expected[] = {
+      {"RA3AGS", 18, 1, 0, 1831500u, "160", "CW", "599", "579", "001", "004 MA", 54},
+      {"UR5EAW", 18, 30, 59, 3512000u, "80", "SSB", "", "", "012", "007 UR", -1},
+  };
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
+    const ExpectedContact& e = expected[i];
+    const LogContact& c = log.contacts[i];
+    EXPECT_EQ(c.call, e.call);
+    EXPECT_EQ((std::tuple{c.time.year, c.time.month, c.time.day}), (std::tuple{2024, 2, 17})) << i;
+    EXPECT_EQ((std::tuple{c.time.hour, c.time.minute, c.time.second}),
+              (std::tuple{e.hour, e.minute, e.second})) << i;
+    EXPECT_EQ(c.freqHz, e.freqHz) << i;
+    EXPECT_EQ(c.band, e.band) << i;
+    EXPECT_EQ(c.mode, e.mode) << i;
+    EXPECT_EQ(c.rstSent, e.rstSent) << i;
+    EXPECT_EQ(c.rstRcvd, e.rstRcvd) << i;
+    EXPECT_EQ(c.sentNumber, e.sentNumber) << i;
+    EXPECT_EQ(c.rcvdExchange, e.rcvdExchange) << i;
+    EXPECT_EQ(c.dxcc, e.dxcc) << i;
+  }
 }
 
 TEST(AdifReader, FieldsWithoutBlanksAndLongNumbers) {
@@ -68,11 +67,22 @@ TEST(AdifReader, FieldsWithoutBlanksAndLongNumbers) {
   EXPECT_EQ(d.rcvdExchange, "");
 }
 
-TEST(AdifReader, StationValuesFromTheRecords) {
-  const ContactLog log = Readable(ReadAdif(ReadFixture("basic.adi")));
-  EXPECT_EQ(log.ownCall, "RK3AXW");
-  EXPECT_EQ(log.ownRegion, "MA");
-  EXPECT_EQ(log.ownGrid, "KO85TS");
+// The station values the host would pass at reset: from the records of an
+// ADIF log, from the header and first QSO line of a Cabrillo log.
+TEST(LogReaders, StationValuesOfEachFormat) {
+  const struct {
+    Result<ContactLog> read;
+    const char *ownCall, *ownRegion, *ownGrid;
+  } cases[] = {
+      {ReadAdif(ReadFixture("basic.adi")), "RK3AXW", "MA", "KO85TS"},
+      {ReadCabrillo(ReadFixture("basic.cbr")), "RK3AXW", "MA", "KO85"},
+  };
+  for (const auto& c : cases) {
+    const ContactLog log = Readable(c.read);
+    EXPECT_EQ(log.ownCall, c.ownCall) << log.format;
+    EXPECT_EQ(log.ownRegion, c.ownRegion) << log.format;
+    EXPECT_EQ(log.ownGrid, c.ownGrid) << log.format;
+  }
 }
 
 TEST(AdifReader, NoHeaderAndStationCallPreferredToOperator) {

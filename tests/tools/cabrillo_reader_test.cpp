@@ -54,13 +54,6 @@ TEST(CabrilloReader, ModesFrequenciesAndBlankRuns) {
   }
 }
 
-TEST(CabrilloReader, StationValuesFromHeaderAndFirstLine) {
-  const ContactLog log = Readable(ReadCabrillo(ReadFixture("basic.cbr")));
-  EXPECT_EQ(log.ownCall, "RK3AXW");
-  EXPECT_EQ(log.ownRegion, "MA");
-  EXPECT_EQ(log.ownGrid, "KO85");
-}
-
 TEST(CabrilloReader, OwnCallFromTheFirstQsoLineWithoutCallsign) {
   const ContactLog log = Readable(ReadCabrillo(
       "START-OF-LOG: 3.0\nQSO:  1831 CW 2024-02-17 1801 R3XYZ 001 SP RA3AGS 004 MA\n"));

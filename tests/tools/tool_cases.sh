@@ -43,6 +43,15 @@ dump_has() {
   grep -qF -- "$want" <<<"$compact" || fail "the dump lacks: $1"
 }
 stderr_has() { grep -qF -- "$1" "$err" || fail "stderr lacks: $1"; }
+# refused MESSAGE ARGS...: the tool exits 1 with one error line that holds
+# MESSAGE.
+refused() {
+  local message=$1
+  shift
+  run 1 "$@"
+  one_error_line
+  stderr_has "$message"
+}
 one_error_line() {
   [ "$(wc -l <"$err")" -eq 1 ] || fail "expected one error line, got $(wc -l <"$err")"
   grep -q '^rezov: error: ' "$err" || fail "the line is not an error line"
@@ -75,24 +84,14 @@ case "$case_name" in
     stderr_has "record 10 (line 12, byte 623): the call 'Р3AA' is not written in ASCII letters and digits; record skipped"
     ;;
   exit_missing_log)
-    run 1 score "$scratch/none.adi" --workdir "$scratch/w"
-    one_error_line
-    stderr_has "cannot read the log $scratch/none.adi: No such file or directory"
+    refused "cannot read the log $scratch/none.adi: No such file or directory" score "$scratch/none.adi" --workdir "$scratch/w"
     [ ! -e "$scratch/w" ] || fail "a work folder was made for nothing"
-    run 1 score "$scratch" --workdir "$scratch/w"
-    one_error_line
-    stderr_has "Is a directory"
-    run 1 score "$fixtures/no_eoh.adi" --workdir "$scratch/w"
-    one_error_line
-    stderr_has "the header text has no <EOH>"
+    refused "Is a directory" score "$scratch" --workdir "$scratch/w"
+    refused "the header text has no <EOH>" score "$fixtures/no_eoh.adi" --workdir "$scratch/w"
     ;;
   exit_missing_module)
-    run 1 score "$fixtures/malformed.adi" --module "$scratch/Rezov.so" --workdir "$scratch/w"
-    one_error_line
-    stderr_has "no module file $scratch/Rezov.so"
-    run 1 score "$fixtures/basic.adi" --module "$fixtures/basic.adi" --workdir "$scratch/w"
-    one_error_line
-    stderr_has "cannot use the module $fixtures/basic.adi"
+    refused "no module file $scratch/Rezov.so" score "$fixtures/malformed.adi" --module "$scratch/Rezov.so" --workdir "$scratch/w"
+    refused "cannot use the module $fixtures/basic.adi" score "$fixtures/basic.adi" --module "$fixtures/basic.adi" --workdir "$scratch/w"
     cp "$rezov" "$scratch/lonely"
     "$scratch/lonely" score "$fixtures/basic.adi" --workdir "$scratch/w" >"$out" 2>"$err"
     [ $? -eq 1 ] || fail "a tool without a module beside it must fail"
@@ -101,14 +100,10 @@ case "$case_name" in
     ;;
   exit_bad_workdir)
     touch "$scratch/file"
-    run 1 score "$fixtures/basic.adi" --workdir "$scratch/file/w"
-    one_error_line
-    stderr_has "cannot use the work folder $scratch/file/w"
+    refused "cannot use the work folder $scratch/file/w" score "$fixtures/basic.adi" --workdir "$scratch/file/w"
     ;;
   exit_missing_cty)
-    run 1 score "$fixtures/basic.adi" --cty "$scratch/cty.dat" --workdir "$scratch/w"
-    one_error_line
-    stderr_has "cannot read the country file $scratch/cty.dat"
+    refused "cannot read the country file $scratch/cty.dat" score "$fixtures/basic.adi" --cty "$scratch/cty.dat" --workdir "$scratch/w"
     stderr_has "apt-get install hamradio-files"
     # A log whose entities all come with their Russian DXCC codes needs no file.
     printf '<CALL:4>R3AA <QSO_DATE:8>20240217 <TIME_ON:4>1801 <FREQ:5>1.830 <MODE:2>CW <DXCC:2>54 <EOR>\n' >"$scratch/ru.adi"
@@ -136,9 +131,7 @@ case "$case_name" in
     stderr_has "band 40 is not a band of this contest (160 or 80)"
     run 1 check "$fixtures/basic.adi" R3AA --band 160 --mode FT8 --workdir "$scratch/w"
     stderr_has "mode FT8 is not a mode of this contest (CW or SSB)"
-    run 1 check "$fixtures/basic.adi" "Р3АА" --band 160 --mode CW --workdir "$scratch/w"
-    one_error_line
-    stderr_has "the call 'Р3АА' is not written in ASCII letters and digits"
+    refused "the call 'Р3АА' is not written in ASCII letters and digits" check "$fixtures/basic.adi" "Р3АА" --band 160 --mode CW --workdir "$scratch/w"
     run 0 --help
     stdout_has "report"
     ;;
@@ -302,13 +295,9 @@ case "$case_name" in
     head -c 2000 /bin/sh >"$scratch/binary.adi"
     for c in "empty.adi:it is empty" "header.cbr:it is a Cabrillo header with no QSO: line" \
              "binary.adi:it holds binary data"; do
-      run 1 report "$scratch/${c%%:*}" --workdir "$scratch/w"
-      one_error_line
-      stderr_has "no contact read: ${c#*:}"
+      refused "no contact read: ${c#*:}" report "$scratch/${c%%:*}" --workdir "$scratch/w"
     done
-    run 1 score "$fixtures/not_a_log.log" --workdir "$scratch/w"
-    one_error_line
-    stderr_has "no contact read: it is comma-separated values"
+    refused "no contact read: it is comma-separated values" score "$fixtures/not_a_log.log" --workdir "$scratch/w"
     ls "$scratch/w"/*.cbr >/dev/null 2>&1 && fail "a Cabrillo file for a file that is no log"
     printf '<CALL:4>R3AA <QSO_DATE:8>20240217 <TIME_ON:4>1801 <BAND:3>20m <MODE:2>CW <EOR>\n' >"$scratch/dx.adi"
     run 1 score "$scratch/dx.adi" --workdir "$scratch/w"

@@ -47,16 +47,6 @@ TEST_F(Summary, ThreeContactExampleByteForByte) {
   EXPECT_EQ("6", platform.Profile("Claimed"));
 }
 
-TEST_F(Summary, ScoreLineListsOblBeforeMa) {
-  Reset();
-  AddData(state, Contact("R3MA", "001 MA", "UA"));
-  AddData(state, Contact("R3MB", "001 MA", "UA"));
-  AddData(state, Contact("R9SP", "002 SP", "UA9"));
-  AddData(state, Contact("SP1A", "003 PL", "SP"));
-  const std::string text = GetResult(state, nullptr);
-  EXPECT_NE(std::string::npos, text.find("\r\n\r\nScore: 4*(1 + 2 + 1) = 16"));
-}
-
 TEST(BandOrder, DescendingByZeroPaddedText) {
   const struct {
     std::vector<std::string> given;
@@ -79,33 +69,36 @@ TEST(BandOrder, DescendingByZeroPaddedText) {
   }
 }
 
-TEST_F(Summary, MultipliersAreCreditedToTheFirstRowOnly) {
-  Reset();
-  AddData(state, Contact("R9A", "001 SV", "UA9", "80"));
-  AddData(state, Contact("R9B", "001 SV", "UA9", "160"));
-  AddData(state, Contact("SP1A", "001 PL", "SP", "80"));
-  AddData(state, Contact("SP2A", "001 PL", "SP", "160"));
-  const std::string text = GetResult(state, nullptr);
-  EXPECT_NE(std::string::npos, text.find("160\t 2\t 2\t 0\t 1\t 1\r\n80\t 2\t 2\t 0\t 0\t 0\r\n"));
-}
-
-TEST_F(Summary, OwnGridIsSeenButNeverCounted) {
-  Reset("KO");
-  AddData(state, Contact("SP1A", "001 KO", "SP", "160"));
-  AddData(state, Contact("SP2A", "001 KO", "SP", "80"));
-  AddData(state, Contact("SP3A", "001 PL", "SP", "80"));
-  const std::string text = GetResult(state, nullptr);
-  EXPECT_NE(std::string::npos, text.find("Total\t 3\t 3\t 0\t 0\t 1\r\n"));
-}
-
-TEST_F(Summary, EmptyCallsCountOnlyInTheTotal) {
-  Reset();
-  AddData(state, Contact("", "001 SV", "UA9"));
-  AddData(state, Contact("R9A", "001 SV", "UA9", "80"));
-  const std::string text = GetResult(state, nullptr);
-  EXPECT_NE(std::string::npos,
-            text.find("160\t 0\t 0\t 0\t 0\t 0\r\n80\t 1\t 1\t 0\t 1\t 0\r\n"
-                      "Total\t 2\t 1\t 0\t 1\t 0\r\n"));
+// Logs of a few contacts, and a piece of the summary each must print.
+TEST_F(Summary, RowsAndScoreOfSmallLogs) {
+  struct Case {
+    const char* what;
+    const char* ownGrid;
+    std::vector<ContactArgs> contacts;
+    const char* shows;
+  };
+  const Case cases[] = {
+      {"the score line lists OBL before MA", "KO",
+       {Contact("R3MA", "001 MA", "UA"), Contact("R3MB", "001 MA", "UA"),
+        Contact("R9SP", "002 SP", "UA9"), Contact("SP1A", "003 PL", "SP")},
+       "\r\n\r\nScore: 4*(1 + 2 + 1) = 16"},
+      {"multipliers are credited to the first row only", "KO",
+       {Contact("R9A", "001 SV", "UA9", "80"), Contact("R9B", "001 SV", "UA9", "160"),
+        Contact("SP1A", "001 PL", "SP", "80"), Contact("SP2A", "001 PL", "SP", "160")},
+       "160\t 2\t 2\t 0\t 1\t 1\r\n80\t 2\t 2\t 0\t 0\t 0\r\n"},
+      {"the own grid is seen but never counted", "KO",
+       {Contact("SP1A", "001 KO", "SP", "160"), Contact("SP2A", "001 KO", "SP", "80"),
+        Contact("SP3A", "001 PL", "SP", "80")},
+       "Total\t 3\t 3\t 0\t 0\t 1\r\n"},
+      {"empty calls count only in the total", "KO",
+       {Contact("", "001 SV", "UA9"), Contact("R9A", "001 SV", "UA9", "80")},
+       "160\t 0\t 0\t 0\t 0\t 0\r\n80\t 1\t 1\t 0\t 1\t 0\r\nTotal\t 2\t 1\t 0\t 1\t 0\r\n"},
+  };
+  for (const Case& c : cases) {
+    Reset(c.ownGrid);
+    for (const ContactArgs& contact : c.contacts) AddData(state, contact);
+    EXPECT_NE(std::string::npos, std::string(GetResult(state, nullptr)).find(c.shows)) << c.what;
+  }
 }
 
 TEST_F(Summary, RemovedBandsStillShowARow) {

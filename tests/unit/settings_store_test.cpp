@@ -100,15 +100,22 @@ TEST_F(EditSettings, PresentButEmptyOperatorsStaysEmpty) {
   EXPECT_EQ("", shown.text(DialogField::kOperators));
 }
 
-TEST_F(EditSettings, StoredCategoriesAreNotLoaded) {
+// What the dialog shows of stored values: categories and the contest are
+// never loaded, Claimed is; stored line breaks come back as line breaks.
+TEST_F(EditSettings, StoredValuesAsTheDialogShowsThem) {
   Store("Category", "MULTI-OP");
   Store("Contest", "OTHER");
   Store("Claimed", "1234");
+  Store("Address", "L1<CR><LF>L2");
+  Store("Location", "KO");
   Answer(kDialogCancel);
   EditStationSettings(state.platform, state.stationSettings, "R3XX");
-  EXPECT_EQ("SINGLE-OP", shown.text(DialogField::kCategoryOperator));
-  EXPECT_EQ("MSK", shown.text(DialogField::kContest));
-  EXPECT_EQ("1234", shown.text(DialogField::kClaimed));
+  const std::pair<DialogField, const char*> shownAs[] = {
+      {DialogField::kCategoryOperator, "SINGLE-OP"}, {DialogField::kContest, "MSK"},
+      {DialogField::kClaimed, "1234"},               {DialogField::kAddress, "L1\r\nL2"},
+      {DialogField::kLocation, "KO"},
+  };
+  for (const auto& [field, text] : shownAs) EXPECT_EQ(text, shown.text(field)) << text;
 }
 
 TEST_F(EditSettings, OkTakesBackEverythingButClaimed) {
@@ -134,15 +141,6 @@ TEST_F(EditSettings, OkTakesBackEverythingButClaimed) {
   EXPECT_EQ("S1<CR><LF>", platform.Profile("SoapBox"));
   EXPECT_EQ("MA", platform.Profile("Location"));
   EXPECT_EQ("77", platform.Profile("Claimed"));
-}
-
-TEST_F(EditSettings, StoredLinesComeBackAsDisplayForm) {
-  Store("Address", "L1<CR><LF>L2");
-  Store("Location", "KO");
-  Answer(kDialogCancel);
-  EditStationSettings(state.platform, state.stationSettings, "R3XX");
-  EXPECT_EQ("L1\r\nL2", shown.text(DialogField::kAddress));
-  EXPECT_EQ("KO", shown.text(DialogField::kLocation));
 }
 
 TEST_F(EditSettings, CancelSavesNothingButPreparesTheHeader) {
