@@ -10,104 +10,23 @@
 #include "platform/replace_file.h"
 #include "tools/logs/csv_text.h"
 #include "tools/simulate/call_confusion.h"
+#include "tools/simulate/contest_play.h"
+#include "tools/simulate/qso_truth.h"
 #include "tools/simulate/simulated_cabrillo.h"
 #include "tools/simulate/station_roster.h"
 
 namespace rezov::simulate {
 namespace {
 
-using adjudicate::Verdict;
 
-constexpr std::int64_t kTourSeconds = 30 * 60;
-
-enum class QsoKind { kNormal, kRepeat, kWrongBand, kWrongMode, kOutside };
-enum class Slip { kNone, kNotLogged, kBustedCall, kSerial, kRegion, kUnreadable };
-
-// One QSO as it happened, and what each side's operator made of it.
-struct Qso {
-  std::int32_t station[2];
-  std::int64_t second;  // true UTC time, seconds since 1970
-  std::int32_t freqKhz;
-  const char* mode;  // "CW", "PH" or "RY"
-  QsoKind kind = QsoKind::kNormal;
-  bool clean = false;  // a repeat and the QSO it repeats carry no slips
-  Slip slip[2] = {Slip::kNone, Slip::kNone};
-  std::string loggedCall[2];
-  int sentSerial[2] = {0, 0};
-};
-
-Qso MakeQso(std::int32_t a, std::int32_t b, std::int64_t second, std::int32_t freqKhz,
-            const char* mode, QsoKind kind = QsoKind::kNormal) {
-  Qso q;
-  q.station[0] = a;
-  q.station[1] = b;
-  q.second = second;
-  q.freqKhz = freqKhz;
-  q.mode = mode;
-  q.kind = kind;
-  q.clean = kind != QsoKind::kNormal;
-  return q;
-}
-
-struct Sim {
-  Sim(const SimulationOptions& options) : o(options), random(options.randomStart) {}
-
-  const SimulationOptions& o;
-  RandomSource random;
-  StationRoster roster;
-  std::vector<double> cumulativeActivity;
-  std::int64_t startSec = 0;
-  std::int64_t endSec = 0;
-  std::vector<Qso> qsos;
-  std::unordered_set<std::uint64_t> pairSlotTour;  // at most one QSO per pair, slot and tour
-
-  // A time in the period, a minute clear of the edges of its tour: whole-
-  // minute log times and clocks a few seconds off cannot tell on which side
-  // of an edge a QSO right at it was made, so no truth would hold there.
-  std::int64_t DuringPeriod() {
-    const std::int64_t tour = random.Between(0, (endSec - startSec) / kTourSeconds - 1);
-    return startSec + tour * kTourSeconds + random.Between(60, kTourSeconds - 61);
-  }
-
-  std::int32_t PickStation() {
-    const double r = random.Fraction() * cumulativeActivity.back();
-    return static_cast<std::int32_t>(
-        std::upper_bound(cumulativeActivity.begin(), cumulativeActivity.end(), r) -
-        cumulativeActivity.begin());
-  }
-
-  // Claims the pair's slot in the tour of `second`; false when taken.
-  bool Claim(std::int32_t a, std::int32_t b, int slot, std::int64_t second) {
-    const std::uint64_t lo = static_cast<std::uint64_t>(std::min(a, b));
-    const std::uint64_t hi = static_cast<std::uint64_t>(std::max(a, b));
-    const std::int64_t tour = (second - startSec + 100 * kTourSeconds) / kTourSeconds;
-    return pairSlotTour.insert((lo << 40) | (hi << 16) | (static_cast<std::uint64_t>(tour) << 2) |
-                               static_cast<std::uint64_t>(slot)).second;
-  }
-};
-
-// A frequency in the part of the band each mode uses.
-std::int32_t FrequencyOf(int slot, RandomSource& random) {
-  static const std::int32_t kEdges[4][2] = {{1810, 1838}, {1843, 1990}, {3500, 3580}, {3600, 3790}};
-  return static_cast<std::int32_t>(random.Between(kEdges[slot][0], kEdges[slot][1]));
-}
-
-const char* ModeOf(int slot) { return slot % 2 == 0 ? "CW" : "PH"; }
-
-std::int32_t OtherStation(Sim& s, std::int32_t a) {
-  std::int32_t b = a;
-  while (b == a) b = s.PickStation();
-  return b;
-}
-
-void MakeNormalQsos(Sim& s) {
+void MakeNormalQsos(ContestPlay& s) {
   const std::size_t target =
       static_cast<std::size_t>(s.o.stations) * static_cast<std::size_t>(s.o.qsosPerStation) / 2;
   for (std::size_t attempt = 0; s.qsos.size() < target && attempt < target * 4; ++attempt) {
-    const std::int32_t a = s.PickStation();
-    const std::int32_t b = OtherStation(s, a);
-    const int slot = static_cast<int>(s.random.Below(4));
-    const std::int64_t second = s.DuringPeriod();
+    const std::int32_t a = s.PickStation(s.random);
+    const std::int32_t b = s.OtherStation(a, s.random);
+    const int slot = static_cast<int>(s.random.Below(kSlots));
+    const std::int64_t second = s.DuringPeriod(s.random);
     if (!s.Claim(a, b, slot, second)) continue;
     s.qsos.push_back(MakeQso(a, b, second, FrequencyOf(slot, s.random), ModeOf(slot)));
   }
@@ -115,7 +34,7 @@ void MakeNormalQsos(Sim& s) {
 
 // A second QSO of the same pair on the same band and mode, later in the
 // same tour; both it and the first stay free of other slips.
-void AddRepeats(Sim& s, std::size_t normal) {
+void AddRepeats(ContestPlay& s, std::size_t normal) {
   const std::size_t count = static_cast<std::size_t>(std::lround(s.o.repeatRate * normal));
   for (std::size_t made = 0, attempt = 0; made < count && attempt < count * 20; ++attempt) {
     Qso& first = s.qsos[s.random.Below(normal)];
@@ -133,27 +52,27 @@ void AddRepeats(Sim& s, std::size_t normal) {
 
 // QSOs that take no part in the contest: another band, another mode, or
 // before or after the period.
-void AddOutOfContest(Sim& s, std::size_t normal) {
+void AddOutOfContest(ContestPlay& s, std::size_t normal) {
   const auto count = [&](double rate) { return static_cast<std::size_t>(std::lround(rate * normal)); };
   for (std::size_t k = 0; k < count(s.o.wrongBandRate); ++k) {
-    const std::int32_t a = s.PickStation();
-    const std::int32_t b = OtherStation(s, a);
+    const std::int32_t a = s.PickStation(s.random);
+    const std::int32_t b = s.OtherStation(a, s.random);
     const char* mode = ModeOf(static_cast<int>(s.random.Below(2)));
-    const std::int64_t second = s.DuringPeriod();
+    const std::int64_t second = s.DuringPeriod(s.random);
     const auto freq = static_cast<std::int32_t>(s.random.Between(7000, 7150));
     s.qsos.push_back(MakeQso(a, b, second, freq, mode, QsoKind::kWrongBand));
   }
   for (std::size_t k = 0; k < count(s.o.wrongModeRate); ++k) {
-    const std::int32_t a = s.PickStation();
-    const std::int32_t b = OtherStation(s, a);
-    const std::int64_t second = s.DuringPeriod();
+    const std::int32_t a = s.PickStation(s.random);
+    const std::int32_t b = s.OtherStation(a, s.random);
+    const std::int64_t second = s.DuringPeriod(s.random);
     const auto freq = static_cast<std::int32_t>(s.random.Between(3580, 3600));
     s.qsos.push_back(MakeQso(a, b, second, freq, "RY", QsoKind::kWrongMode));
   }
   for (std::size_t made = 0, attempt = 0; made < count(s.o.outsidePeriodRate) && attempt < 1000; ++attempt) {
-    const std::int32_t a = s.PickStation();
-    const std::int32_t b = OtherStation(s, a);
-    const int slot = static_cast<int>(s.random.Below(4));
+    const std::int32_t a = s.PickStation(s.random);
+    const std::int32_t b = s.OtherStation(a, s.random);
+    const int slot = static_cast<int>(s.random.Below(kSlots));
     const std::int64_t away = s.random.Between(5 * 60, 40 * 60);
     const std::int64_t second = s.random.Chance(0.5) ? s.startSec - away : s.endSec + away;
     if (!s.Claim(a, b, slot, second)) continue;
@@ -163,7 +82,7 @@ void AddOutOfContest(Sim& s, std::size_t normal) {
 }
 
 // What the operator of side `side` gets wrong, if anything.
-void AddSlip(Sim& s, Qso& q, int side) {
+void AddSlip(ContestPlay& s, Qso& q, int side) {
   const SimulationOptions& o = s.o;
   double r = s.random.Fraction();
   const auto hit = [&](double rate) {
@@ -174,8 +93,8 @@ void AddSlip(Sim& s, Qso& q, int side) {
   if (hit(o.oneSidedRate)) {
     if (q.slip[1 - side] != Slip::kNotLogged) slip = Slip::kNotLogged;
   } else if (hit(o.bustedCallRate)) {
-    const Station& self = s.roster.stations[static_cast<std::size_t>(q.station[side])];
-    const std::string& worked = s.roster.stations[static_cast<std::size_t>(q.station[1 - side])].call;
+    const Station& self = s.StationAt(q.station[side]);
+    const std::string& worked = s.StationAt(q.station[1 - side]).call;
     const std::string busted = Miscopy(worked, std::string(q.mode) == "CW", s.random);
     // A miscopy that is another station's call would be a different QSO.
     if (!busted.empty() && busted != self.call && !s.roster.calls.count(busted)) {
@@ -193,7 +112,7 @@ void AddSlip(Sim& s, Qso& q, int side) {
 
 // Serial numbers count each station's logged QSOs in time order; a QSO it
 // did not log got the number its next QSO gets again.
-void NumberQsos(Sim& s) {
+void NumberQsos(ContestPlay& s) {
   std::vector<std::vector<std::pair<std::int64_t, std::size_t>>> perStation(s.roster.stations.size());
   for (std::size_t k = 0; k < s.qsos.size(); ++k) {
     for (int side = 0; side < 2; ++side) {
@@ -224,20 +143,14 @@ std::string SlippedSerial(int serial, RandomSource& random) {
   return out;
 }
 
-Minute LoggedMinute(const Station& st, std::int64_t second, std::int64_t startSec) {
-  const double clock = static_cast<double>(second) + st.clockOffsetSec +
-                       st.driftSecPerHour * static_cast<double>(second - startSec) / 3600.0;
-  return static_cast<Minute>(std::floor(clock / 60.0));
-}
-
 // The line of side `side` of QSO `q`, as its station logged it.
-SimulatedLine LineOf(Sim& s, const Qso& q, int side) {
-  const Station& self = s.roster.stations[static_cast<std::size_t>(q.station[side])];
-  const Station& other = s.roster.stations[static_cast<std::size_t>(q.station[1 - side])];
+SimulatedLine LineOf(ContestPlay& s, const Qso& q, int side) {
+  const Station& self = s.StationAt(q.station[side]);
+  const Station& other = s.StationAt(q.station[1 - side]);
   SimulatedLine line;
   line.freqKhz = q.freqKhz;
   line.mode = q.mode;
-  line.minute = LoggedMinute(self, q.second, s.startSec);
+  line.minute = self.clock.Logged(q.second, s.startSec);
   line.ownCall = self.call;
   line.sent = {SerialText(q.sentSerial[side]), self.region};
   line.call = q.slip[side] == Slip::kBustedCall ? q.loggedCall[side] : other.call;
@@ -256,32 +169,6 @@ struct LineSource {
 
 bool Logged(const Qso& q, int side) { return q.slip[side] != Slip::kNotLogged; }
 
-// What the checker should decide for side `side` of `q`, by the rules.
-Verdict TruthOf(const Sim& s, const Qso& q, int side,
-                const std::unordered_map<std::string, std::uint32_t>& sightings) {
-  const auto noLog = [&](const std::string& call) {
-    const auto seen = sightings.find(call);
-    return seen != sightings.end() && seen->second >= 2 ? Verdict::kNoLog : Verdict::kUnique;
-  };
-  const Station& other = s.roster.stations[static_cast<std::size_t>(q.station[1 - side])];
-  const Slip theirs = q.slip[1 - side];
-  const bool theyHaveTheLine = other.sendsLog && theirs != Slip::kNotLogged && theirs != Slip::kUnreadable;
-  if (q.slip[side] == Slip::kUnreadable) return Verdict::kUnreadable;
-  if (q.kind == QsoKind::kWrongBand) return Verdict::kWrongBand;
-  if (q.kind == QsoKind::kWrongMode) return Verdict::kWrongMode;
-  if (q.kind == QsoKind::kOutside) return Verdict::kOutsidePeriod;
-  if (q.kind == QsoKind::kRepeat) return Verdict::kRepeat;
-  if (q.slip[side] == Slip::kBustedCall) {
-    // The busted call needs the worked station's line, naming this one, as evidence.
-    if (theyHaveTheLine && theirs != Slip::kBustedCall) return Verdict::kBustedCall;
-    return noLog(q.loggedCall[side]);
-  }
-  if (!other.sendsLog) return noLog(other.call);
-  if (!theyHaveTheLine) return Verdict::kNil;
-  const bool slipped = q.slip[side] == Slip::kSerial || q.slip[side] == Slip::kRegion;
-  return slipped ? Verdict::kBustedExchange : Verdict::kOk;
-}
-
 }  // namespace
 
 Result<SimulatedContest> Simulate(const SimulationOptions& o) {
@@ -290,7 +177,7 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
   if (o.stations < 2 || o.tours < 1 || o.qsosPerStation < 1) {
     return Fail("a contest needs two stations, a tour and a QSO");
   }
-  Sim s(o);
+  ContestPlay s(o);
   s.roster = MakeRoster(o, s.random);
   double total = 0;
   for (const Station& st : s.roster.stations) s.cumulativeActivity.push_back(total += st.activity);
@@ -315,7 +202,7 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
     }
   }
   std::vector<std::vector<SimulatedLine>> lines(sources.size());
-  std::unordered_map<std::string, std::uint32_t> sightings;
+  Sightings sightings;
   for (std::size_t st = 0; st < sources.size(); ++st) {
     for (const LineSource& src : sources[st]) lines[st].push_back(LineOf(s, s.qsos[src.qso], src.side));
     std::vector<std::size_t> order(lines[st].size());

@@ -52,13 +52,14 @@ Place PlaceOf(const SimulationOptions& o, RandomSource& random) {
 // Most clocks keep time to the second; some are a little off, a few far
 // off, and a few drift.
 void SetClock(const SimulationOptions& o, RandomSource& random, Station& s) {
-  if (random.Chance(o.sloppyClockRate)) s.clockOffsetSec = static_cast<double>(random.Between(-30, 30));
+  LogClock& c = s.clock;
+  if (random.Chance(o.sloppyClockRate)) c.offsetSec = static_cast<double>(random.Between(-30, 30));
   if (random.Chance(o.clockOffsetRate)) {
     const double minutes = static_cast<double>(random.Between(2, 30));
-    s.clockOffsetSec += (random.Chance(0.5) ? 60 : -60) * minutes + static_cast<double>(random.Between(-30, 30));
+    c.offsetSec += (random.Chance(0.5) ? 60 : -60) * minutes + static_cast<double>(random.Between(-30, 30));
   }
   if (random.Chance(o.driftRate)) {
-    s.driftSecPerHour = (random.Chance(0.5) ? 1 : -1) * static_cast<double>(random.Between(12, 60));
+    c.driftSecPerHour = (random.Chance(0.5) ? 1 : -1) * static_cast<double>(random.Between(12, 60));
   }
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/simulate/contest_simulator.h"
+#include "tools/simulate/log_clock.h"
 #include "tools/simulate/random_source.h"
 
 namespace rezov::simulate {
@@ -17,8 +18,7 @@ struct Station {
   std::string region;  // "MA", another Russian region, or a grid code outside Russia
   Place place = Place::kMoscow;
   bool sendsLog = true;
-  double clockOffsetSec = 0;   // what its clock adds to UTC
-  double driftSecPerHour = 0;  // and how that grows over the contest
+  LogClock clock;
   double activity = 1;         // how many QSOs it makes, relative to the others
   std::string categoryOperator;
   std::string categoryPower;

@@ -1,0 +1,33 @@
+// What the checker should decide for a line of a simulated QSO, from what
+// happened and the contest's rules.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+
+#include "tools/definition/verdict.h"
+#include "tools/simulate/contest_play.h"
+
+namespace rezov::simulate {
+
+// In how many submitted logs each call stands (a log that names a call on
+// several lines counts once).
+using Sightings = std::unordered_map<std::string, std::uint32_t>;
+
+// The verdict for side `side` of `q`:
+// - unreadable, wrong band, wrong mode, outside the period and repeat as the
+//   QSO or the line is;
+// - a busted call is busted_call when the worked station's log has the QSO
+//   with this station's call right: that line is the evidence of which
+//   station was worked. Without it (the worked station sent no log, did
+//   not log the QSO, or busted this call in turn) nothing in the logs says
+//   which station was worked, and the line stands as a QSO with the call it
+//   names: no_log, or unique when no other log names that call;
+// - otherwise no_log or unique when the worked station sent no log, nil
+//   when its log lacks the QSO, busted_exchange when this side miscopied
+//   the serial or the region, and ok.
+adjudicate::Verdict TruthOf(const ContestPlay& play, const Qso& q, int side,
+                            const Sightings& sightings);
+
+}  // namespace rezov::simulate
