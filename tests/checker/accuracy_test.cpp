@@ -59,6 +59,7 @@ class Accuracy : public ::testing::TestWithParam<std::uint64_t> {};
 TEST_P(Accuracy, MeetsTheTargetsAtDefaultRates) {
   simulate::SimulationOptions options;
   options.randomStart = GetParam();
+  options.faults = simulate::FaultRates::None();
   const auto contest = simulate::Simulate(options);
   ASSERT_TRUE(contest.ok()) << contest.error();
   std::vector<SubmittedLog> logs;

@@ -13,11 +13,11 @@
 #include "tools/simulate/contest_play.h"
 #include "tools/simulate/qso_truth.h"
 #include "tools/simulate/simulated_cabrillo.h"
+#include "tools/simulate/station_faults.h"
 #include "tools/simulate/station_roster.h"
 
 namespace rezov::simulate {
 namespace {
-
 
 void MakeNormalQsos(ContestPlay& s) {
   const std::size_t target =
@@ -169,6 +169,12 @@ struct LineSource {
 
 bool Logged(const Qso& q, int side) { return q.slip[side] != Slip::kNotLogged; }
 
+// The faults of FaultRates that touched side `side` of `q`: those of its
+// station.
+FaultSet FaultsOf(const ContestPlay& s, const Qso& q, int side) {
+  return s.StationAt(q.station[side]).faults;
+}
+
 }  // namespace
 
 Result<SimulatedContest> Simulate(const SimulationOptions& o) {
@@ -178,11 +184,12 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
     return Fail("a contest needs two stations, a tour and a QSO");
   }
   ContestPlay s(o);
-  s.roster = MakeRoster(o, s.random);
-  double total = 0;
-  for (const Station& st : s.roster.stations) s.cumulativeActivity.push_back(total += st.activity);
   s.startSec = *start * 60;
   s.endSec = s.startSec + o.tours * kTourSeconds;
+  s.roster = MakeRoster(o, s.random);
+  AddStationFaults(s.roster, o, s.startSec, s.endSec);
+  double total = 0;
+  for (const Station& st : s.roster.stations) s.cumulativeActivity.push_back(total += st.activity);
   MakeNormalQsos(s);
   const std::size_t normal = s.qsos.size();
   AddRepeats(s, normal);
@@ -242,8 +249,9 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
     contest.logs.push_back({station.call, CabrilloText(station, lines[st])});
     for (std::size_t k = 0; k < lines[st].size(); ++k) {
       const LineSource& src = sources[st][k];
+      const Qso& q = s.qsos[src.qso];
       contest.truth.push_back({station.call, static_cast<std::uint32_t>(kFirstQsoLine + k),
-                               TruthOf(s, s.qsos[src.qso], src.side, sightings)});
+                               TruthOf(s, q, src.side, sightings), FaultsOf(s, q, src.side)});
     }
   }
   return contest;

@@ -13,6 +13,7 @@
 #include "platform/result.h"
 #include "tools/logs/calendar.h"
 #include "tools/definition/verdict.h"
+#include "tools/simulate/fault_rates.h"
 
 namespace rezov::simulate {
 
@@ -40,6 +41,9 @@ struct SimulationOptions {
   double wrongBandRate = 0.003;
   double wrongModeRate = 0.002;
   double outsidePeriodRate = 0.004;
+  // The faults of real logs beyond these; FaultRates::None() for a contest
+  // with the basic faults above only.
+  FaultRates faults;
 };
 
 struct SimulatedLog {
@@ -51,6 +55,7 @@ struct TruthRow {
   std::string log;     // the log's call
   std::uint32_t line;  // 1-based, in its file
   adjudicate::Verdict status;
+  FaultSet faults;  // the faults of FaultRates that touched the line
 };
 
 struct SimulatedContest {

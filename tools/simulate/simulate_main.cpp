@@ -3,6 +3,9 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdio>
+#include <tuple>
+#include <utility>
+#include <vector>
 
 #include "platform/read_file.h"
 #include "tools/simulate/accuracy_table.h"
@@ -10,8 +13,36 @@
 
 namespace {
 
-void AddRate(CLI::App& app, const char* name, double& rate, const char* help) {
-  app.add_option(name, rate, help)->check(CLI::Range(0.0, 1.0))->capture_default_str();
+CLI::Option* AddRate(CLI::App& app, const char* name, double& rate, const char* help) {
+  return app.add_option(name, rate, help)->check(CLI::Range(0.0, 1.0))->capture_default_str();
+}
+
+constexpr const char* kFaultGroup =
+    "Faults of real logs (with --basic-faults-only, those not given are 0)";
+
+// The options of the fault rates, each with the rate it sets.
+using FaultOptions = std::vector<std::pair<CLI::Option*, double*>>;
+
+FaultOptions AddFaultRates(CLI::App& app, rezov::simulate::FaultRates& f) {
+  const std::vector<std::tuple<const char*, double*, const char*>> rates = {
+      {"--moscow-time-rate", &f.moscowTimeRate, "logs kept in Moscow time (UTC+3)"},
+      {"--wrong-day-rate", &f.wrongDayRate, "logs with the date a day off"},
+      {"--wrong-year-rate", &f.wrongYearRate, "logs with the year one off"},
+      {"--fast-drift-rate", &f.fastDriftRate, "stations whose clock drifts 1 to 2 min an hour"},
+      {"--clock-jump-rate", &f.clockJumpRate, "stations whose clock jumps once, 2 to 15 min"},
+  };
+  FaultOptions options;
+  for (const auto& [name, rate, help] : rates) {
+    options.push_back({AddRate(app, name, *rate, help)->group(kFaultGroup), rate});
+  }
+  return options;
+}
+
+// --basic-faults-only: every fault rate not given on the command line is 0.
+void KeepGivenFaultsOnly(const FaultOptions& options) {
+  for (const auto& [option, rate] : options) {
+    if (option->count() == 0) *rate = 0;
+  }
 }
 
 void AddOptions(CLI::App& app, rezov::simulate::SimulationOptions& o) {
@@ -71,7 +102,14 @@ int main(int argc, char** argv) {
                  "instead of making a contest, compare the qsos.csv of rezov adjudicate in this "
                  "folder with the truth.csv in --out, and print precision and recall");
   AddOptions(app, o);
+  const FaultOptions faultOptions = AddFaultRates(app, o.faults);
+  bool basicFaultsOnly = false;
+  app.add_flag("--basic-faults-only", basicFaultsOnly,
+               "only the basic faults, those of the options above; a rate of this group given "
+               "as well is kept")
+      ->group(kFaultGroup);
   CLI11_PARSE(app, argc, argv);
+  if (basicFaultsOnly) KeepGivenFaultsOnly(faultOptions);
   if (!measure.empty()) return Measure(out, measure);
   const auto contest = rezov::simulate::Simulate(o);
   if (!contest) {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "tools/simulate/contest_simulator.h"
+#include "tools/simulate/fault_rates.h"
 #include "tools/simulate/log_clock.h"
 #include "tools/simulate/random_source.h"
 
@@ -19,6 +20,7 @@ struct Station {
   Place place = Place::kMoscow;
   bool sendsLog = true;
   LogClock clock;
+  FaultSet faults = 0;         // of the whole station: its log's time, its clock
   double activity = 1;         // how many QSOs it makes, relative to the others
   std::string categoryOperator;
   std::string categoryPower;

@@ -1,0 +1,22 @@
+#include "tools/simulate/fault_rates.h"
+
+namespace rezov::simulate {
+
+FaultRates FaultRates::None() {
+  FaultRates none;
+  none.moscowTimeRate = 0;
+  none.wrongDayRate = 0;
+  none.wrongYearRate = 0;
+  none.fastDriftRate = 0;
+  none.clockJumpRate = 0;
+  return none;
+}
+
+RandomSource FamilyRandom(std::uint64_t randomStart, FaultFamily family) {
+  // Start values far apart for each family: the golden ratio's multiples
+  // share no low bits.
+  const std::uint64_t index = static_cast<std::uint64_t>(family) + 1;
+  return RandomSource(randomStart ^ (0x9E3779B97F4A7C15ull * index));
+}
+
+}  // namespace rezov::simulate

@@ -1,0 +1,43 @@
+// The faults of real logs beyond the basic slips of SimulationOptions, at
+// set rates, and the labels that say which of them touched a line. Each
+// family of faults draws its own random numbers, so that turning a family
+// on or off leaves the rest of the contest as it was.
+#pragma once
+
+#include <cstdint>
+
+#include "tools/simulate/random_source.h"
+
+namespace rezov::simulate {
+
+struct FaultRates {
+  // Logs kept in the wrong time, of the logs; a log has one of them at most.
+  double moscowTimeRate = 0.02;  // Moscow time (UTC+3) written as UTC
+  double wrongDayRate = 0.01;    // the date a day off, either way
+  double wrongYearRate = 0.005;  // the year one off, either way
+  // Clocks, of the stations.
+  double fastDriftRate = 0.02;  // drifting 1 to 2 minutes an hour
+  double clockJumpRate = 0.02;  // jumping once mid-contest, 2 to 15 minutes either way
+
+  // Every rate 0: a contest with the basic faults only, as the simulator
+  // made them before it knew the others.
+  static FaultRates None();
+};
+
+// The faults that touched a line, as bits.
+using FaultSet = std::uint32_t;
+namespace fault {
+constexpr FaultSet kMoscowTime = 1u << 0;  // the line's log is kept in Moscow time
+constexpr FaultSet kWrongDay = 1u << 1;    // its dates are a day off
+constexpr FaultSet kWrongYear = 1u << 2;   // its year is one off
+constexpr FaultSet kFastDrift = 1u << 3;   // its clock drifts 1 to 2 minutes an hour
+constexpr FaultSet kClockJump = 1u << 4;   // its clock jumped once
+}  // namespace fault
+
+// The families, each with random numbers of its own.
+enum class FaultFamily { kLogTime, kClock };
+
+// The random numbers of `family` in the contest of start value `randomStart`.
+RandomSource FamilyRandom(std::uint64_t randomStart, FaultFamily family);
+
+}  // namespace rezov::simulate
