@@ -143,6 +143,14 @@ std::string SlippedSerial(int serial, RandomSource& random) {
   return out;
 }
 
+// A region miscopied from `sent`; never the one the sender's log has, which
+// would pass for a right copy of a keyer that sent the wrong region.
+std::string MiscopiedRegion(const std::string& sent, const std::string& logged, RandomSource& random) {
+  std::string copied = OtherRegion(sent, random);
+  while (copied == logged) copied = OtherRegion(sent, random);
+  return copied;
+}
+
 // The line of side `side` of QSO `q`, as its station logged it.
 SimulatedLine LineOf(ContestPlay& s, const Qso& q, int side) {
   const Station& self = s.StationAt(q.station[side]);
@@ -152,11 +160,13 @@ SimulatedLine LineOf(ContestPlay& s, const Qso& q, int side) {
   line.mode = q.mode;
   line.minute = self.clock.Logged(q.second, s.startSec);
   line.ownCall = self.call;
-  line.sent = {SerialText(q.sentSerial[side]), self.region};
+  line.sent = {SerialText(q.sentSerial[side]), self.loggedRegion};
   line.call = q.slip[side] == Slip::kBustedCall ? q.loggedCall[side] : other.call;
-  line.rcvd = {SerialText(q.sentSerial[1 - side]), other.region};
+  line.rcvd = {SerialText(q.sentSerial[1 - side]), other.AirRegion(q.mode)};
   if (q.slip[side] == Slip::kSerial) line.rcvd.number = SlippedSerial(q.sentSerial[1 - side], s.random);
-  if (q.slip[side] == Slip::kRegion) line.rcvd.region = OtherRegion(other.region, s.random);
+  if (q.slip[side] == Slip::kRegion) {
+    line.rcvd.region = MiscopiedRegion(line.rcvd.region, other.loggedRegion, s.random);
+  }
   line.unreadable = q.slip[side] == Slip::kUnreadable;
   line.trueSecond = q.second;
   return line;
@@ -170,9 +180,14 @@ struct LineSource {
 bool Logged(const Qso& q, int side) { return q.slip[side] != Slip::kNotLogged; }
 
 // The faults of FaultRates that touched side `side` of `q`: those of its
-// station.
+// own station, and a region its partner sent wrong.
 FaultSet FaultsOf(const ContestPlay& s, const Qso& q, int side) {
-  return s.StationAt(q.station[side]).faults;
+  const Station& self = s.StationAt(q.station[side]);
+  const Station& other = s.StationAt(q.station[1 - side]);
+  FaultSet faults = self.faults & fault::kOfOwnStation;
+  if (other.AirRegion(q.mode) != other.loggedRegion) faults |= fault::kKeyerRegion;
+  faults |= other.faults & fault::kWrongRegion;
+  return faults;
 }
 
 }  // namespace

@@ -9,6 +9,8 @@ FaultRates FaultRates::None() {
   none.wrongYearRate = 0;
   none.fastDriftRate = 0;
   none.clockJumpRate = 0;
+  none.keyerRegionRate = 0;
+  none.wrongRegionRate = 0;
   return none;
 }
 

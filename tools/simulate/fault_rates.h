@@ -18,6 +18,9 @@ struct FaultRates {
   // Clocks, of the stations.
   double fastDriftRate = 0.02;  // drifting 1 to 2 minutes an hour
   double clockJumpRate = 0.02;  // jumping once mid-contest, 2 to 15 minutes either way
+  // Regions sent wrong on the air, of the stations; a station has one of them at most.
+  double keyerRegionRate = 0.01;  // its keyer (CW) or voice keyer (SSB) sends another region; its log has its own
+  double wrongRegionRate = 0.01;  // it sends and logs another region than its own
 
   // Every rate 0: a contest with the basic faults only, as the simulator
   // made them before it knew the others.
@@ -32,10 +35,17 @@ constexpr FaultSet kWrongDay = 1u << 1;    // its dates are a day off
 constexpr FaultSet kWrongYear = 1u << 2;   // its year is one off
 constexpr FaultSet kFastDrift = 1u << 3;   // its clock drifts 1 to 2 minutes an hour
 constexpr FaultSet kClockJump = 1u << 4;   // its clock jumped once
+// On a station: its keyer or voice keyer sends another region than its
+// log says; on a line: the line received a region from such a keyer.
+constexpr FaultSet kKeyerRegion = 1u << 5;
+// On a station: it sends and logs another region than its own; on a line:
+// the line received a region from such a station.
+constexpr FaultSet kWrongRegion = 1u << 6;
+constexpr FaultSet kOfOwnStation = kMoscowTime | kWrongDay | kWrongYear | kFastDrift | kClockJump;
 }  // namespace fault
 
 // The families, each with random numbers of its own.
-enum class FaultFamily { kLogTime, kClock };
+enum class FaultFamily { kLogTime, kClock, kSentRegion };
 
 // The random numbers of `family` in the contest of start value `randomStart`.
 RandomSource FamilyRandom(std::uint64_t randomStart, FaultFamily family);

@@ -27,6 +27,13 @@ using Sightings = std::unordered_map<std::string, std::uint32_t>;
 // - otherwise no_log or unique when the worked station sent no log, nil
 //   when its log lacks the QSO, busted_exchange when this side miscopied
 //   the serial or the region, and ok.
+// The exchange received is right when it is what the partner sent on the
+// air, whatever the partner's log says it sent: a keyer or voice keyer
+// set to another region than the log has is the sender's error, and the
+// partners who copied what it sent are ok. The logs show it: most of the
+// sender's partners copied the same region, not the one its log has. No
+// verdict charges a sent exchange, so the sender's own lines are judged
+// by what they received, as any other.
 adjudicate::Verdict TruthOf(const ContestPlay& play, const Qso& q, int side,
                             const Sightings& sightings);
 

@@ -30,6 +30,9 @@ FaultOptions AddFaultRates(CLI::App& app, rezov::simulate::FaultRates& f) {
       {"--wrong-year-rate", &f.wrongYearRate, "logs with the year one off"},
       {"--fast-drift-rate", &f.fastDriftRate, "stations whose clock drifts 1 to 2 min an hour"},
       {"--clock-jump-rate", &f.clockJumpRate, "stations whose clock jumps once, 2 to 15 min"},
+      {"--keyer-region-rate", &f.keyerRegionRate,
+       "stations whose keyer (CW) or voice keyer (SSB) sends another region than their log has"},
+      {"--wrong-region-rate", &f.wrongRegionRate, "stations that send and log another region than their own"},
   };
   FaultOptions options;
   for (const auto& [name, rate, help] : rates) {

@@ -31,9 +31,9 @@ int ClaimedScore(const Station& station, const std::vector<SimulatedLine>& lines
   for (const SimulatedLine& l : lines) {
     if (!l.unreadable) contacts.push_back(&l);
   }
-  adjudicate::ScoredStation scored{station.call, "", station.region, ""};
+  adjudicate::ScoredStation scored{station.call, "", station.loggedRegion, ""};
   if (!contacts.empty()) scored.dateText = HeadingDate(contacts.front()->minute);
-  if (station.place == Place::kOutside) scored.ownGrid = station.region;
+  if (station.place == Place::kOutside) scored.ownGrid = station.loggedRegion;
   return adjudicate::ScoreContacts(scored, contacts).score;
 }
 

@@ -47,15 +47,33 @@ void AddClock(Station& s, const FaultRates& rates, RandomSource& random, std::in
   }
 }
 
+// A keyer (in CW) or voice keyer (on phone) that sends another region
+// than the log says, or a station set up with another region than its
+// own, which it sends and logs. Draws the same numbers whatever the rates.
+void AddSentRegion(Station& s, const FaultRates& rates, RandomSource& random) {
+  double r = random.Fraction();
+  const std::size_t mode = random.Below(2);
+  const std::string other = OtherRegion(s.region, random);
+  if ((r -= rates.keyerRegionRate) < 0) {
+    s.airRegion[mode] = other;
+    s.faults |= fault::kKeyerRegion;
+  } else if ((r -= rates.wrongRegionRate) < 0) {
+    s.loggedRegion = s.airRegion[0] = s.airRegion[1] = other;
+    s.faults |= fault::kWrongRegion;
+  }
+}
+
 }  // namespace
 
 void AddStationFaults(StationRoster& roster, const SimulationOptions& options,
                       std::int64_t startSec, std::int64_t endSec) {
   RandomSource logTime = FamilyRandom(options.randomStart, FaultFamily::kLogTime);
   RandomSource clock = FamilyRandom(options.randomStart, FaultFamily::kClock);
+  RandomSource region = FamilyRandom(options.randomStart, FaultFamily::kSentRegion);
   for (Station& s : roster.stations) {
     AddLogTime(s, options.faults, logTime);
     AddClock(s, options.faults, clock, startSec, endSec);
+    AddSentRegion(s, options.faults, region);
   }
 }
 

@@ -1,5 +1,5 @@
 // The faults of whole stations: logs kept in the wrong time, clocks that
-// drift fast or jump.
+// drift fast or jump, a region sent wrong on the air.
 #pragma once
 
 #include <cstdint>

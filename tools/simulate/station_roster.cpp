@@ -75,6 +75,7 @@ StationRoster MakeRoster(const SimulationOptions& o, RandomSource& random) {
     s.region = s.place == Place::kMoscow   ? std::string("MA")
                : s.place == Place::kRussia ? random.Pick(kRussianRegions)
                                            : random.Pick(kGridCodes);
+    s.loggedRegion = s.airRegion[0] = s.airRegion[1] = s.region;
     s.sendsLog = !random.Chance(o.noLogRate);
     SetClock(o, random, s);
     s.activity = 0.3 + 1.4 * random.Fraction();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -17,10 +18,14 @@ enum class Place { kMoscow, kRussia, kOutside };
 struct Station {
   std::string call;
   std::string region;  // "MA", another Russian region, or a grid code outside Russia
+  std::string loggedRegion;   // what its log says it sent: its region, unless set up wrong
+  std::string airRegion[2];   // what it sends on the air in CW (its keyer) and on phone
   Place place = Place::kMoscow;
   bool sendsLog = true;
   LogClock clock;
-  FaultSet faults = 0;         // of the whole station: its log's time, its clock
+  FaultSet faults = 0;         // of the whole station: its log's time, its clock, its region
+
+  const std::string& AirRegion(std::string_view mode) const { return airRegion[mode == "CW" ? 0 : 1]; }
   double activity = 1;         // how many QSOs it makes, relative to the others
   std::string categoryOperator;
   std::string categoryPower;
