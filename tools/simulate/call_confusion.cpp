@@ -1,5 +1,6 @@
 #include "tools/simulate/call_confusion.h"
 
+#include <algorithm>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -61,6 +62,51 @@ std::string SplitOrMerge(const std::string& call, RandomSource& random) {
   return options.empty() ? std::string() : random.Pick(options);
 }
 
+// A character alike in sound to `c` by `pairs`, or any other when none is.
+char AlikeOrAny(char c, const std::vector<std::pair<char, char>>& pairs, RandomSource& random) {
+  std::vector<char> alike;
+  for (const auto& [a, b] : pairs) {
+    if (c == a) alike.push_back(b);
+    if (c == b) alike.push_back(a);
+  }
+  if (!alike.empty()) return random.Pick(alike);
+  char other = c;
+  while (other == c) other = kCallCharacters[random.Below(kCallCharacters.size())];
+  return other;
+}
+
+std::string TwoChanged(const std::string& call, bool cw, RandomSource& random) {
+  if (call.size() < 2) return std::string();
+  const std::size_t first = random.Below(call.size());
+  std::size_t second = first;
+  while (second == first) second = random.Below(call.size());
+  const auto& pairs = cw ? kCwAlike : kPhoneAlike;
+  std::string out = call;
+  out[first] = AlikeOrAny(call[first], pairs, random);
+  out[second] = AlikeOrAny(call[second], pairs, random);
+  const std::size_t lo = std::min(first, second);
+  const bool swapped = std::max(first, second) == lo + 1 && out[lo] == call[lo + 1] && out[lo + 1] == call[lo];
+  return swapped ? std::string() : out;
+}
+
+std::string DroppedOrAdded(const std::string& call, RandomSource& random) {
+  std::string out = call;
+  if (random.Chance(0.5)) {
+    out.insert(random.Below(call.size() + 1), 1, kCallCharacters[random.Below(kCallCharacters.size())]);
+  } else if (call.size() > 3) {
+    out.erase(random.Below(call.size()), 1);
+  }
+  return out;
+}
+
+// The call without its portable designator, and the designator with its
+// slash ("/P"), or empty.
+std::pair<std::string, std::string> DesignatorSplit(const std::string& call) {
+  const std::size_t slash = call.rfind('/');
+  if (slash == std::string::npos) return {call, std::string()};
+  return {call.substr(0, slash), call.substr(slash)};
+}
+
 std::string TypingSlip(const std::string& call, RandomSource& random) {
   std::string out = call;
   const std::size_t at = random.Below(call.size());
@@ -77,21 +123,36 @@ std::string TypingSlip(const std::string& call, RandomSource& random) {
 }  // namespace
 
 std::string Miscopy(const std::string& call, bool cw, RandomSource& random) {
+  const auto [base, designator] = DesignatorSplit(call);
   for (int attempt = 0; attempt < 8; ++attempt) {
     const double kind = random.Fraction();
     std::string out;
     if (kind < 0.25) {
-      out = TypingSlip(call, random);
+      out = TypingSlip(base, random);
     } else if (!cw) {
-      out = SwapAlike(call, kPhoneAlike, random);
+      out = SwapAlike(base, kPhoneAlike, random);
     } else if (kind < 0.6) {
-      out = SwapAlike(call, kCwAlike, random);
+      out = SwapAlike(base, kCwAlike, random);
     } else {
-      out = SplitOrMerge(call, random);
+      out = SplitOrMerge(base, random);
     }
-    if (!out.empty() && out != call) return out;
+    if (!out.empty() && out != base) return out + designator;
   }
   return std::string();
+}
+
+std::string WideMiscopy(const std::string& call, bool cw, RandomSource& random) {
+  const auto [base, designator] = DesignatorSplit(call);
+  for (int attempt = 0; attempt < 8; ++attempt) {
+    const std::string out = random.Chance(0.5) ? TwoChanged(base, cw, random) : DroppedOrAdded(base, random);
+    if (!out.empty() && out != base) return out + designator;
+  }
+  return std::string();
+}
+
+std::string DesignatorToggled(const std::string& call) {
+  const auto [base, designator] = DesignatorSplit(call);
+  return designator.empty() ? call + "/P" : base;
 }
 
 }  // namespace rezov::simulate

@@ -12,8 +12,19 @@ namespace rezov::simulate {
 // "H", "B" for "6"), or one character heard as two and two as one ("ET"
 // for "A"); on phone a letter or digit that sounds alike ("B" for "D", "N"
 // for "M", "5" for "9"); in both, now and then a typing slip (a character
-// changed, added, dropped, or two swapped). Empty when no miscopy of this
-// call could be made (which does not happen for ordinary calls).
+// changed, added, dropped, or two swapped). A portable designator ("/P")
+// stays as it was. Empty when no miscopy of this call could be made (which
+// does not happen for ordinary calls).
 std::string Miscopy(const std::string& call, bool cw, RandomSource& random);
+
+// A worse miscopy: two characters changed (each, where it can be, to one
+// alike in sound as in Miscopy, and never just two neighbours swapped), or
+// one character dropped or added. A portable designator stays as it was.
+// Empty when none could be made.
+std::string WideMiscopy(const std::string& call, bool cw, RandomSource& random);
+
+// The call with its portable designator ("/P", "/M") dropped, or "/P"
+// added when it has none.
+std::string DesignatorToggled(const std::string& call);
 
 }  // namespace rezov::simulate

@@ -29,6 +29,7 @@ struct Qso {
   Slip slip[2] = {Slip::kNone, Slip::kNone};
   std::string loggedCall[2];
   int sentSerial[2] = {0, 0};
+  FaultSet faults[2] = {0, 0};  // the faults of FaultRates each side's line carries
 };
 
 Qso MakeQso(std::int32_t a, std::int32_t b, std::int64_t second, std::int32_t freqKhz,

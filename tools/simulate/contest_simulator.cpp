@@ -11,6 +11,7 @@
 #include "tools/logs/csv_text.h"
 #include "tools/simulate/call_confusion.h"
 #include "tools/simulate/contest_play.h"
+#include "tools/simulate/line_faults.h"
 #include "tools/simulate/qso_truth.h"
 #include "tools/simulate/simulated_cabrillo.h"
 #include "tools/simulate/station_faults.h"
@@ -180,11 +181,11 @@ struct LineSource {
 bool Logged(const Qso& q, int side) { return q.slip[side] != Slip::kNotLogged; }
 
 // The faults of FaultRates that touched side `side` of `q`: those of its
-// own station, and a region its partner sent wrong.
+// own station, its own, and a region its partner sent wrong.
 FaultSet FaultsOf(const ContestPlay& s, const Qso& q, int side) {
   const Station& self = s.StationAt(q.station[side]);
   const Station& other = s.StationAt(q.station[1 - side]);
-  FaultSet faults = self.faults & fault::kOfOwnStation;
+  FaultSet faults = (self.faults & fault::kOfOwnStation) | q.faults[side];
   if (other.AirRegion(q.mode) != other.loggedRegion) faults |= fault::kKeyerRegion;
   faults |= other.faults & fault::kWrongRegion;
   return faults;
@@ -213,6 +214,7 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
     if (s.qsos[k].clean) continue;
     for (int side = 0; side < 2; ++side) AddSlip(s, s.qsos[k], side);
   }
+  AddBusts(s, normal);
   NumberQsos(s);
 
   // Each sending station's lines, in the order of its own clock.

@@ -11,6 +11,11 @@ FaultRates FaultRates::None() {
   none.clockJumpRate = 0;
   none.keyerRegionRate = 0;
   none.wrongRegionRate = 0;
+  none.wideBustRate = 0;
+  none.mutualBustRate = 0;
+  none.portableShare = 0;
+  none.designatorDropRate = 0;
+  none.designatorAddRate = 0;
   return none;
 }
 

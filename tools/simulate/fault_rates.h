@@ -21,6 +21,12 @@ struct FaultRates {
   // Regions sent wrong on the air, of the stations; a station has one of them at most.
   double keyerRegionRate = 0.01;  // its keyer (CW) or voice keyer (SSB) sends another region; its log has its own
   double wrongRegionRate = 0.01;  // it sends and logs another region than its own
+  // Busts beyond the basic ones.
+  double wideBustRate = 0.003;        // of lines: two characters changed, or one dropped or added
+  double mutualBustRate = 0.001;      // of QSOs: both sides bust each other's call
+  double portableShare = 0.03;        // of stations: signing /P or /M
+  double designatorDropRate = 0.1;    // of lines working a portable station: its designator dropped
+  double designatorAddRate = 0.0005;  // of lines working any other: "/P" added
 
   // Every rate 0: a contest with the basic faults only, as the simulator
   // made them before it knew the others.
@@ -42,10 +48,13 @@ constexpr FaultSet kKeyerRegion = 1u << 5;
 // the line received a region from such a station.
 constexpr FaultSet kWrongRegion = 1u << 6;
 constexpr FaultSet kOfOwnStation = kMoscowTime | kWrongDay | kWrongYear | kFastDrift | kClockJump;
+constexpr FaultSet kWideBust = 1u << 7;    // the call logged with two characters changed, or one dropped or added
+constexpr FaultSet kMutualBust = 1u << 8;  // both sides of the QSO busted each other's call
+constexpr FaultSet kDesignator = 1u << 9;  // the call logged with its /P or /M dropped, or with one added
 }  // namespace fault
 
 // The families, each with random numbers of its own.
-enum class FaultFamily { kLogTime, kClock, kSentRegion };
+enum class FaultFamily { kLogTime, kClock, kSentRegion, kPortable, kBust };
 
 // The random numbers of `family` in the contest of start value `randomStart`.
 RandomSource FamilyRandom(std::uint64_t randomStart, FaultFamily family);

@@ -21,9 +21,13 @@ using Sightings = std::unordered_map<std::string, std::uint32_t>;
 // - a busted call is busted_call when the worked station's log has the QSO
 //   with this station's call right: that line is the evidence of which
 //   station was worked. Without it (the worked station sent no log, did
-//   not log the QSO, or busted this call in turn) nothing in the logs says
-//   which station was worked, and the line stands as a QSO with the call it
-//   names: no_log, or unique when no other log names that call;
+//   not log the QSO, or busted this call in turn) no log names this
+//   station as the one worked, and the line stands as a QSO with the call
+//   it names: no_log, or unique when no other log names that call. How far
+//   the call is from the right one does not matter. A call with a portable
+//   designator is another call than the one without it ("R3AB/P" is not
+//   "R3AB", as two lines match only when each names the other's call
+//   exactly), so a designator dropped or added is a busted call;
 // - otherwise no_log or unique when the worked station sent no log, nil
 //   when its log lacks the QSO, busted_exchange when this side miscopied
 //   the serial or the region, and ok.

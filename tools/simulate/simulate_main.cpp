@@ -33,6 +33,11 @@ FaultOptions AddFaultRates(CLI::App& app, rezov::simulate::FaultRates& f) {
       {"--keyer-region-rate", &f.keyerRegionRate,
        "stations whose keyer (CW) or voice keyer (SSB) sends another region than their log has"},
       {"--wrong-region-rate", &f.wrongRegionRate, "stations that send and log another region than their own"},
+      {"--wide-bust-rate", &f.wideBustRate, "lines whose call has two characters changed, or one dropped or added"},
+      {"--mutual-bust-rate", &f.mutualBustRate, "QSOs whose two sides bust each other's call"},
+      {"--portable-share", &f.portableShare, "stations signing /P or /M"},
+      {"--designator-drop-rate", &f.designatorDropRate, "lines working a portable station that drop its /P or /M"},
+      {"--designator-add-rate", &f.designatorAddRate, "lines working any other station that add /P"},
   };
   FaultOptions options;
   for (const auto& [name, rate, help] : rates) {

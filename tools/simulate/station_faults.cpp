@@ -63,6 +63,18 @@ void AddSentRegion(Station& s, const FaultRates& rates, RandomSource& random) {
   }
 }
 
+// Portable calls: "/P", or now and then "/M", added to some stations' calls.
+void AddPortableCalls(StationRoster& roster, const FaultRates& rates, RandomSource& random) {
+  for (Station& s : roster.stations) {
+    const bool portable = random.Chance(rates.portableShare);
+    const std::string call = s.call + (random.Chance(0.8) ? "/P" : "/M");
+    if (!portable || roster.calls.count(call)) continue;
+    roster.calls.erase(s.call);
+    roster.calls.insert(call);
+    s.call = call;
+  }
+}
+
 }  // namespace
 
 void AddStationFaults(StationRoster& roster, const SimulationOptions& options,
@@ -75,6 +87,8 @@ void AddStationFaults(StationRoster& roster, const SimulationOptions& options,
     AddClock(s, options.faults, clock, startSec, endSec);
     AddSentRegion(s, options.faults, region);
   }
+  RandomSource portable = FamilyRandom(options.randomStart, FaultFamily::kPortable);
+  AddPortableCalls(roster, options.faults, portable);
 }
 
 }  // namespace rezov::simulate

@@ -1,5 +1,6 @@
 // The faults of whole stations: logs kept in the wrong time, clocks that
-// drift fast or jump, a region sent wrong on the air.
+// drift fast or jump, a region sent wrong on the air; and stations that
+// sign portable (/P, /M), whose designator operators drop.
 #pragma once
 
 #include <cstdint>
