@@ -25,6 +25,10 @@ std::int32_t FrequencyOf(int slot, RandomSource& random) {
 
 const char* ModeOf(int slot) { return slot % 2 == 0 ? "CW" : "PH"; }
 
+int SlotOf(std::int32_t freqKhz, const char* mode) {
+  return (freqKhz < 2000 ? 0 : 2) + (std::string(mode) == "CW" ? 0 : 1);
+}
+
 std::int64_t ContestPlay::DuringPeriod(RandomSource& r) const {
   const std::int64_t tour = r.Between(0, (endSec - startSec) / kTourSeconds - 1);
   return startSec + tour * kTourSeconds + r.Between(60, kTourSeconds - 61);

@@ -16,7 +16,7 @@ namespace rezov::simulate {
 constexpr std::int64_t kTourSeconds = 30 * 60;
 
 enum class QsoKind { kNormal, kRepeat, kWrongBand, kWrongMode, kOutside };
-enum class Slip { kNone, kNotLogged, kBustedCall, kSerial, kRegion, kUnreadable };
+enum class Slip { kNone, kNotLogged, kBustedCall, kSerial, kRegion, kUnreadable, kOldBand };
 
 // One QSO as it happened, and what each side's operator made of it.
 struct Qso {
@@ -28,6 +28,7 @@ struct Qso {
   bool clean = false;  // a repeat and the QSO it repeats carry no slips
   Slip slip[2] = {Slip::kNone, Slip::kNone};
   std::string loggedCall[2];
+  std::int32_t loggedFreqKhz[2] = {0, 0};  // for kOldBand: the frequency the line has
   int sentSerial[2] = {0, 0};
   FaultSet faults[2] = {0, 0};  // the faults of FaultRates each side's line carries
 };
@@ -43,6 +44,9 @@ std::int32_t FrequencyOf(int slot, RandomSource& random);
 
 // "CW" or "PH".
 const char* ModeOf(int slot);
+
+// The slot of a QSO on 160 m or 80 m.
+int SlotOf(std::int32_t freqKhz, const char* mode);
 
 struct ContestPlay {
   explicit ContestPlay(const SimulationOptions& options)

@@ -157,7 +157,7 @@ SimulatedLine LineOf(ContestPlay& s, const Qso& q, int side) {
   const Station& self = s.StationAt(q.station[side]);
   const Station& other = s.StationAt(q.station[1 - side]);
   SimulatedLine line;
-  line.freqKhz = q.freqKhz;
+  line.freqKhz = q.slip[side] == Slip::kOldBand ? q.loggedFreqKhz[side] : q.freqKhz;
   line.mode = q.mode;
   line.minute = self.clock.Logged(q.second, s.startSec);
   line.ownCall = self.call;
@@ -215,6 +215,7 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
     for (int side = 0; side < 2; ++side) AddSlip(s, s.qsos[k], side);
   }
   AddBusts(s, normal);
+  AddBandSlips(s, normal);
   NumberQsos(s);
 
   // Each sending station's lines, in the order of its own clock.

@@ -16,6 +16,7 @@ FaultRates FaultRates::None() {
   none.portableShare = 0;
   none.designatorDropRate = 0;
   none.designatorAddRate = 0;
+  none.bandSlipRate = 0;
   return none;
 }
 

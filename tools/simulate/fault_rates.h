@@ -27,6 +27,8 @@ struct FaultRates {
   double portableShare = 0.03;        // of stations: signing /P or /M
   double designatorDropRate = 0.1;    // of lines working a portable station: its designator dropped
   double designatorAddRate = 0.0005;  // of lines working any other: "/P" added
+  // Bands, of the lines right after the station changed band.
+  double bandSlipRate = 0.005;  // logged with the old band's frequency, the logger still there
 
   // Every rate 0: a contest with the basic faults only, as the simulator
   // made them before it knew the others.
@@ -51,10 +53,12 @@ constexpr FaultSet kOfOwnStation = kMoscowTime | kWrongDay | kWrongYear | kFastD
 constexpr FaultSet kWideBust = 1u << 7;    // the call logged with two characters changed, or one dropped or added
 constexpr FaultSet kMutualBust = 1u << 8;  // both sides of the QSO busted each other's call
 constexpr FaultSet kDesignator = 1u << 9;  // the call logged with its /P or /M dropped, or with one added
+constexpr FaultSet kBandSlip = 1u << 10;         // logged on the band its station had just left
+constexpr FaultSet kBandSlipPartner = 1u << 11;  // the partner logged the QSO on the band it had left
 }  // namespace fault
 
 // The families, each with random numbers of its own.
-enum class FaultFamily { kLogTime, kClock, kSentRegion, kPortable, kBust };
+enum class FaultFamily { kLogTime, kClock, kSentRegion, kPortable, kBust, kBandSlip };
 
 // The random numbers of `family` in the contest of start value `randomStart`.
 RandomSource FamilyRandom(std::uint64_t randomStart, FaultFamily family);

@@ -17,6 +17,7 @@ Verdict TruthOf(const ContestPlay& play, const Qso& q, int side, const Sightings
   if (q.kind == QsoKind::kWrongMode) return Verdict::kWrongMode;
   if (q.kind == QsoKind::kOutside) return Verdict::kOutsidePeriod;
   if (q.kind == QsoKind::kRepeat) return Verdict::kRepeat;
+  if (q.slip[side] == Slip::kOldBand) return other.sendsLog ? Verdict::kNil : noLog(other.call);
   if (q.slip[side] == Slip::kBustedCall) {
     if (theyHaveTheLine && theirs != Slip::kBustedCall) return Verdict::kBustedCall;
     return noLog(q.loggedCall[side]);

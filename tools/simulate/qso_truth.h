@@ -28,6 +28,10 @@ using Sightings = std::unordered_map<std::string, std::uint32_t>;
 //   designator is another call than the one without it ("R3AB/P" is not
 //   "R3AB", as two lines match only when each names the other's call
 //   exactly), so a designator dropped or added is a busted call;
+// - a line logged on the band its station had just left names a QSO that
+//   no one made on that band: nil (or, when the worked station sent no
+//   log, no_log or unique, as nothing shows the slip). Its partner, whose
+//   band is the QSO's, is ok;
 // - otherwise no_log or unique when the worked station sent no log, nil
 //   when its log lacks the QSO, busted_exchange when this side miscopied
 //   the serial or the region, and ok.

@@ -38,6 +38,8 @@ FaultOptions AddFaultRates(CLI::App& app, rezov::simulate::FaultRates& f) {
       {"--portable-share", &f.portableShare, "stations signing /P or /M"},
       {"--designator-drop-rate", &f.designatorDropRate, "lines working a portable station that drop its /P or /M"},
       {"--designator-add-rate", &f.designatorAddRate, "lines working any other station that add /P"},
+      {"--band-slip-rate", &f.bandSlipRate,
+       "lines right after a band change logged with the old band's frequency"},
   };
   FaultOptions options;
   for (const auto& [name, rate, help] : rates) {
