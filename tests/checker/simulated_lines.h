@@ -59,10 +59,15 @@ inline TrueLines LinesOf(const SimulatedContest& contest) {
 }
 
 // A contest of 60 stations, each with about 100 QSOs, with the basic
-// faults at their default rates and `faults`.
-inline SimulatedContest SmallContest(const FaultRates& faults, std::uint64_t randomStart = 1) {
+// faults at their default rates (but clocks that keep time, when asked)
+// and `faults`.
+inline SimulatedContest SmallContest(const FaultRates& faults, bool clocksKeepTime = false) {
   SimulationOptions options;
-  options.randomStart = randomStart;
+  if (clocksKeepTime) {
+    options.sloppyClockRate = 0;
+    options.clockOffsetRate = 0;
+    options.driftRate = 0;
+  }
   options.stations = 60;
   options.qsosPerStation = 100;
   options.faults = faults;

@@ -13,6 +13,7 @@
 #include "tools/simulate/contest_play.h"
 #include "tools/simulate/line_faults.h"
 #include "tools/simulate/qso_truth.h"
+#include "tools/simulate/repeat_faults.h"
 #include "tools/simulate/simulated_cabrillo.h"
 #include "tools/simulate/station_faults.h"
 #include "tools/simulate/station_roster.h"
@@ -210,6 +211,7 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
   const std::size_t normal = s.qsos.size();
   AddRepeats(s, normal);
   AddOutOfContest(s, normal);
+  AddRepeatFaults(s, normal);
   for (std::size_t k = 0; k < normal; ++k) {
     if (s.qsos[k].clean) continue;
     for (int side = 0; side < 2; ++side) AddSlip(s, s.qsos[k], side);

@@ -17,6 +17,9 @@ FaultRates FaultRates::None() {
   none.designatorDropRate = 0;
   none.designatorAddRate = 0;
   none.bandSlipRate = 0;
+  none.oneSidedRepeatRate = 0;
+  none.sameMinuteRepeatRate = 0;
+  none.edgeReworkRate = 0;
   return none;
 }
 

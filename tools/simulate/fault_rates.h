@@ -29,6 +29,10 @@ struct FaultRates {
   double designatorAddRate = 0.0005;  // of lines working any other: "/P" added
   // Bands, of the lines right after the station changed band.
   double bandSlipRate = 0.005;  // logged with the old band's frequency, the logger still there
+  // Repeats and re-works beyond the basic repeats, of the QSOs.
+  double oneSidedRepeatRate = 0.005;    // a repeat in the tour that only one side logged
+  double sameMinuteRepeatRate = 0.001;  // a repeat in the same minute, both sides logged
+  double edgeReworkRate = 0.01;         // a QSO in a tour's last minute and again in the next one's first
 
   // Every rate 0: a contest with the basic faults only, as the simulator
   // made them before it knew the others.
@@ -55,10 +59,13 @@ constexpr FaultSet kMutualBust = 1u << 8;  // both sides of the QSO busted each 
 constexpr FaultSet kDesignator = 1u << 9;  // the call logged with its /P or /M dropped, or with one added
 constexpr FaultSet kBandSlip = 1u << 10;         // logged on the band its station had just left
 constexpr FaultSet kBandSlipPartner = 1u << 11;  // the partner logged the QSO on the band it had left
+constexpr FaultSet kOneSidedRepeat = 1u << 12;   // a repeat the partner did not log
+constexpr FaultSet kSameMinute = 1u << 13;       // one of two QSOs of a pair in one minute
+constexpr FaultSet kEdgeRework = 1u << 14;       // one of two QSOs of a pair either side of a tour's edge
 }  // namespace fault
 
 // The families, each with random numbers of its own.
-enum class FaultFamily { kLogTime, kClock, kSentRegion, kPortable, kBust, kBandSlip };
+enum class FaultFamily { kLogTime, kClock, kSentRegion, kPortable, kBust, kBandSlip, kRepeat };
 
 // The random numbers of `family` in the contest of start value `randomStart`.
 RandomSource FamilyRandom(std::uint64_t randomStart, FaultFamily family);

@@ -17,7 +17,12 @@ using Sightings = std::unordered_map<std::string, std::uint32_t>;
 
 // The verdict for side `side` of `q`:
 // - unreadable, wrong band, wrong mode, outside the period and repeat as the
-//   QSO or the line is;
+//   QSO or the line is. A repeat is the later QSO of a pair on one band and
+//   mode in one tour (the serials give the order where the times do not),
+//   and it is repeat on the side that logged it even where the other side
+//   did not: it is no QSO that side's partner missed. A pair that works
+//   again in the next tour, a minute later across the edge, made two
+//   QSOs, each judged as any other;
 // - a busted call is busted_call when the worked station's log has the QSO
 //   with this station's call right: that line is the evidence of which
 //   station was worked. Without it (the worked station sent no log, did

@@ -40,6 +40,10 @@ FaultOptions AddFaultRates(CLI::App& app, rezov::simulate::FaultRates& f) {
       {"--designator-add-rate", &f.designatorAddRate, "lines working any other station that add /P"},
       {"--band-slip-rate", &f.bandSlipRate,
        "lines right after a band change logged with the old band's frequency"},
+      {"--one-sided-repeat-rate", &f.oneSidedRepeatRate, "QSOs repeated in the tour, logged by one side only"},
+      {"--same-minute-repeat-rate", &f.sameMinuteRepeatRate, "QSOs repeated in the same minute"},
+      {"--edge-rework-rate", &f.edgeReworkRate,
+       "QSOs in a tour's last minute worked again in the next tour's first minute"},
   };
   FaultOptions options;
   for (const auto& [name, rate, help] : rates) {
