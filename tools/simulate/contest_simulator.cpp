@@ -182,7 +182,8 @@ struct LineSource {
 bool Logged(const Qso& q, int side) { return q.slip[side] != Slip::kNotLogged; }
 
 // The faults of FaultRates that touched side `side` of `q`: those of its
-// own station, its own, and a region its partner sent wrong.
+// own station, those of the line itself, and a region its partner sent
+// wrong.
 FaultSet FaultsOf(const ContestPlay& s, const Qso& q, int side) {
   const Station& self = s.StationAt(q.station[side]);
   const Station& other = s.StationAt(q.station[1 - side]);
@@ -192,19 +193,11 @@ FaultSet FaultsOf(const ContestPlay& s, const Qso& q, int side) {
   return faults;
 }
 
-}  // namespace
-
-Result<SimulatedContest> Simulate(const SimulationOptions& o) {
-  const std::optional<Minute> start = ParseMinuteText(o.start);
-  if (!start || *start % 30 != 0) return Fail("the start must be YYYY-MM-DD HH:MM on a half hour");
-  if (o.stations < 2 || o.tours < 1 || o.qsosPerStation < 1) {
-    return Fail("a contest needs two stations, a tour and a QSO");
-  }
-  ContestPlay s(o);
-  s.startSec = *start * 60;
-  s.endSec = s.startSec + o.tours * kTourSeconds;
-  s.roster = MakeRoster(o, s.random);
-  AddStationFaults(s.roster, o, s.startSec, s.endSec);
+// Plays the contest: the stations and their faults, the QSOs, the extra
+// QSOs, each side's slips and faults, and the serials.
+void Play(ContestPlay& s) {
+  s.roster = MakeRoster(s.o, s.random);
+  AddStationFaults(s.roster, s.o, s.startSec, s.endSec);
   double total = 0;
   for (const Station& st : s.roster.stations) s.cumulativeActivity.push_back(total += st.activity);
   MakeNormalQsos(s);
@@ -219,56 +212,87 @@ Result<SimulatedContest> Simulate(const SimulationOptions& o) {
   AddBusts(s, normal);
   AddBandSlips(s, normal);
   NumberQsos(s);
+}
 
-  // Each sending station's lines, in the order of its own clock.
-  std::vector<std::vector<LineSource>> sources(s.roster.stations.size());
+// A station's log lines, and the QSO side each came from.
+struct StationLines {
+  std::vector<SimulatedLine> lines;
+  std::vector<LineSource> sources;
+};
+
+// Puts the lines in the order of the station's own clock.
+void SortByClock(StationLines& station) {
+  const std::vector<SimulatedLine>& lines = station.lines;
+  std::vector<std::size_t> order(lines.size());
+  for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return std::tie(lines[a].minute, lines[a].trueSecond, a) < std::tie(lines[b].minute, lines[b].trueSecond, b);
+  });
+  StationLines sorted;
+  for (std::size_t k : order) {
+    sorted.lines.push_back(std::move(station.lines[k]));
+    sorted.sources.push_back(station.sources[k]);
+  }
+  station = std::move(sorted);
+}
+
+// Each sending station's lines, in the order of its own clock; counts in
+// `sightings` the logs that name each call.
+std::vector<StationLines> LinesOfLogs(ContestPlay& s, Sightings& sightings) {
+  std::vector<StationLines> stations(s.roster.stations.size());
   for (std::size_t k = 0; k < s.qsos.size(); ++k) {
     for (int side = 0; side < 2; ++side) {
       const std::size_t st = static_cast<std::size_t>(s.qsos[k].station[side]);
-      if (s.roster.stations[st].sendsLog && Logged(s.qsos[k], side)) sources[st].push_back({k, side});
+      if (s.roster.stations[st].sendsLog && Logged(s.qsos[k], side)) stations[st].sources.push_back({k, side});
     }
   }
-  std::vector<std::vector<SimulatedLine>> lines(sources.size());
-  Sightings sightings;
-  for (std::size_t st = 0; st < sources.size(); ++st) {
-    for (const LineSource& src : sources[st]) lines[st].push_back(LineOf(s, s.qsos[src.qso], src.side));
-    std::vector<std::size_t> order(lines[st].size());
-    for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
-    std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-      const SimulatedLine& x = lines[st][a];
-      const SimulatedLine& y = lines[st][b];
-      return std::tie(x.minute, x.trueSecond, a) < std::tie(y.minute, y.trueSecond, b);
-    });
-    std::vector<SimulatedLine> sorted;
-    std::vector<LineSource> sortedSources;
-    for (std::size_t k : order) {
-      sorted.push_back(std::move(lines[st][k]));
-      sortedSources.push_back(sources[st][k]);
-    }
-    lines[st] = std::move(sorted);
-    sources[st] = std::move(sortedSources);
+  for (StationLines& station : stations) {
+    for (const LineSource& src : station.sources) station.lines.push_back(LineOf(s, s.qsos[src.qso], src.side));
+    SortByClock(station);
     std::unordered_set<std::string> calls;
-    for (const SimulatedLine& l : lines[st]) {
+    for (const SimulatedLine& l : station.lines) {
       if (!l.unreadable) calls.insert(l.call);
     }
     for (const std::string& call : calls) ++sightings[call];
   }
+  return stations;
+}
+
+// The stations that send a log, by call.
+std::vector<std::size_t> SendersByCall(const ContestPlay& s) {
+  std::vector<std::size_t> senders;
+  for (std::size_t st = 0; st < s.roster.stations.size(); ++st) {
+    if (s.roster.stations[st].sendsLog) senders.push_back(st);
+  }
+  std::sort(senders.begin(), senders.end(), [&](std::size_t a, std::size_t b) {
+    return s.roster.stations[a].call < s.roster.stations[b].call;
+  });
+  return senders;
+}
+
+}  // namespace
+
+Result<SimulatedContest> Simulate(const SimulationOptions& o) {
+  const std::optional<Minute> start = ParseMinuteText(o.start);
+  if (!start || *start % 30 != 0) return Fail("the start must be YYYY-MM-DD HH:MM on a half hour");
+  if (o.stations < 2 || o.tours < 1 || o.qsosPerStation < 1) {
+    return Fail("a contest needs two stations, a tour and a QSO");
+  }
+  ContestPlay s(o);
+  s.startSec = *start * 60;
+  s.endSec = s.startSec + o.tours * kTourSeconds;
+  Play(s);
+  Sightings sightings;
+  const std::vector<StationLines> lines = LinesOfLogs(s, sightings);
 
   SimulatedContest contest;
   contest.start = *start;
   contest.end = *start + o.tours * 30;
-  std::vector<std::size_t> byCall;
-  for (std::size_t st = 0; st < sources.size(); ++st) {
-    if (s.roster.stations[st].sendsLog) byCall.push_back(st);
-  }
-  std::sort(byCall.begin(), byCall.end(), [&](std::size_t a, std::size_t b) {
-    return s.roster.stations[a].call < s.roster.stations[b].call;
-  });
-  for (std::size_t st : byCall) {
+  for (std::size_t st : SendersByCall(s)) {
     const Station& station = s.roster.stations[st];
-    contest.logs.push_back({station.call, CabrilloText(station, lines[st])});
-    for (std::size_t k = 0; k < lines[st].size(); ++k) {
-      const LineSource& src = sources[st][k];
+    contest.logs.push_back({station.call, CabrilloText(station, lines[st].lines)});
+    for (std::size_t k = 0; k < lines[st].lines.size(); ++k) {
+      const LineSource& src = lines[st].sources[k];
       const Qso& q = s.qsos[src.qso];
       contest.truth.push_back({station.call, static_cast<std::uint32_t>(kFirstQsoLine + k),
                                TruthOf(s, q, src.side, sightings), FaultsOf(s, q, src.side)});
