@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <unordered_map>
 #include <unordered_set>
+#include <utility>
 
 #include "platform/replace_file.h"
 #include "tools/logs/csv_text.h"
@@ -309,6 +310,14 @@ std::string TruthCsv(const SimulatedContest& contest) {
   return out;
 }
 
+std::string FaultsCsv(const SimulatedContest& contest) {
+  std::string out = "log,line,faults\r\n";
+  for (const TruthRow& row : contest.truth) {
+    if (row.faults != 0) AppendCsvRow(out, {row.log, std::to_string(row.line), FaultWords(row.faults)});
+  }
+  return out;
+}
+
 Status WriteSimulatedContest(const SimulatedContest& contest, const std::string& dir) {
   std::error_code error;
   std::filesystem::create_directories(dir, error);
@@ -319,8 +328,11 @@ Status WriteSimulatedContest(const SimulatedContest& contest, const std::string&
     Status s = ReplaceFileContents(dir + "/" + name + ".cbr", log.bytes);
     if (!s) return Fail(dir + "/" + name + ".cbr: " + s.error());
   }
-  Status s = ReplaceFileContents(dir + "/truth.csv", TruthCsv(contest));
-  if (!s) return Fail(dir + "/truth.csv: " + s.error());
+  for (const auto& [name, text] : {std::pair<const char*, std::string>{"truth.csv", TruthCsv(contest)},
+                                    {"faults.csv", FaultsCsv(contest)}}) {
+    Status s = ReplaceFileContents(dir + "/" + name, text);
+    if (!s) return Fail(dir + "/" + name + ": " + s.error());
+  }
   return {};
 }
 

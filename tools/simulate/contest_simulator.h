@@ -72,8 +72,12 @@ Result<SimulatedContest> Simulate(const SimulationOptions& options);
 // truth.csv: "log,line,status" and one row per QSO line, CR LF.
 std::string TruthCsv(const SimulatedContest& contest);
 
-// Writes <CALL>.cbr per log and truth.csv into `dir` (created when
-// missing), through the project's one safe file writer.
+// faults.csv: "log,line,faults" and one row per QSO line a fault of
+// FaultRates touched, with the faults' words (FaultWords), CR LF.
+std::string FaultsCsv(const SimulatedContest& contest);
+
+// Writes <CALL>.cbr per log, truth.csv and faults.csv into `dir` (created
+// when missing), through the project's one safe file writer.
 Status WriteSimulatedContest(const SimulatedContest& contest, const std::string& dir);
 
 }  // namespace rezov::simulate

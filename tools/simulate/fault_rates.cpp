@@ -23,6 +23,20 @@ FaultRates FaultRates::None() {
   return none;
 }
 
+std::string FaultWords(FaultSet faults) {
+  static const char* const kWords[] = {
+      "moscow_time", "wrong_day",   "wrong_year",        "fast_drift",       "clock_jump",
+      "keyer_region", "wrong_region", "wide_bust",       "mutual_bust",      "designator",
+      "band_slip",   "band_slip_partner", "one_sided_repeat", "same_minute", "edge_rework"};
+  std::string words;
+  for (std::size_t bit = 0; bit < sizeof kWords / sizeof kWords[0]; ++bit) {
+    if (!(faults & (1u << bit))) continue;
+    if (!words.empty()) words += ' ';
+    words += kWords[bit];
+  }
+  return words;
+}
+
 RandomSource FamilyRandom(std::uint64_t randomStart, FaultFamily family) {
   // Start values far apart for each family: the golden ratio's multiples
   // share no low bits.

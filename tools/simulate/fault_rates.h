@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "tools/simulate/random_source.h"
 
@@ -63,6 +64,10 @@ constexpr FaultSet kOneSidedRepeat = 1u << 12;   // a repeat the partner did not
 constexpr FaultSet kSameMinute = 1u << 13;       // one of two QSOs of a pair in one minute
 constexpr FaultSet kEdgeRework = 1u << 14;       // one of two QSOs of a pair either side of a tour's edge
 }  // namespace fault
+
+// The words of the faults in `faults`, by bit, separated by blanks:
+// "moscow_time clock_jump".
+std::string FaultWords(FaultSet faults);
 
 // The families, each with random numbers of its own.
 enum class FaultFamily { kLogTime, kClock, kSentRegion, kPortable, kBust, kBandSlip, kRepeat };

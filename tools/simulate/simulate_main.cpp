@@ -1,7 +1,9 @@
 // rezov-simulate: writes the Cabrillo logs of a simulated Championship of
-// Moscow and truth.csv, what the log checker should decide for each line.
+// Moscow, truth.csv, what the log checker should decide for each line, and
+// faults.csv, the lines the faults of real logs touched.
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <cstdio>
 #include <tuple>
 #include <utility>
@@ -111,7 +113,7 @@ int main(int argc, char** argv) {
   std::string out;
   std::string measure;
   CLI::App app{"rezov-simulate: a Championship of Moscow with known truth, for the log checker"};
-  app.add_option("--out", out, "the folder for the logs and truth.csv")->required();
+  app.add_option("--out", out, "the folder for the logs, truth.csv and faults.csv")->required();
   app.add_option("--measure", measure,
                  "instead of making a contest, compare the qsos.csv of rezov adjudicate in this "
                  "folder with the truth.csv in --out, and print precision and recall");
@@ -135,8 +137,10 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "rezov-simulate: %s\n", written.error().c_str());
     return 1;
   }
-  std::printf("%zu logs and truth.csv (%zu lines) in %s; period %s to %s UTC\n",
-              contest->logs.size(), contest->truth.size(), out.c_str(),
+  const auto touched = std::count_if(contest->truth.begin(), contest->truth.end(),
+                                     [](const rezov::simulate::TruthRow& row) { return row.faults != 0; });
+  std::printf("%zu logs, truth.csv (%zu lines) and faults.csv (%td lines) in %s; period %s to %s UTC\n",
+              contest->logs.size(), contest->truth.size(), touched, out.c_str(),
               rezov::MinuteText(contest->start).c_str(),
               rezov::MinuteText(contest->end).c_str());
   return 0;
