@@ -2,9 +2,12 @@
 // their faults; none in a contest with the basic faults only.
 #include <gtest/gtest.h>
 
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "tests/checker/simulated_lines.h"
+#include "tools/simulate/accuracy_table.h"
 
 namespace rezov::simulate::testing {
 namespace {
@@ -38,6 +41,28 @@ TEST(FaultsCsv, ListsTheTouchedLinesOnly) {
   EXPECT_GT(expected.size(), 1000u);
   EXPECT_EQ(FaultsCsv(touched), expected);
   EXPECT_EQ(FaultsCsv(basic), "log,line,faults\r\n");
+}
+
+std::string QsosCsv(std::initializer_list<std::pair<const char*, const char*>> rows) {
+  std::string csv = "log,line,time,band,mode,call,sent,rcvd,status,partner_log,partner_line,offset_min,reason\r\n";
+  for (const auto& [line, status] : rows) {
+    csv += std::string(line) + ",2025-12-14 16:01,160,CW,R3AB,001 MA,001 MA," + status + ",,,0,why\r\n";
+  }
+  return csv;
+}
+
+TEST(FaultAccuracyTable, CountsPerFaultTheLinesJudgedAsTheTruth) {
+  const std::string faults = "log,line,faults\r\nA,8,moscow_time\r\nA,9,moscow_time band_slip\r\nB,8,band_slip\r\n";
+  const std::string truth = "log,line,status\r\nA,8,ok\r\nA,9,nil\r\nB,8,nil\r\nB,9,ok\r\n";
+  const std::string qsos = QsosCsv({{"A,8", "outside_period"}, {"A,9", "nil"}, {"B,8", "nil"}, {"B,9", "ok"}});
+  const auto table = FaultAccuracyTable(faults, truth, qsos);
+  ASSERT_TRUE(table.ok()) << table.error();
+  EXPECT_EQ(*table,
+            "| fault | lines | judged as the truth | share |\n|---|---:|---:|---:|\n"
+            "| moscow_time | 2 | 1 | 0.5000 |\n| band_slip | 2 | 2 | 1.0000 |\n");
+  EXPECT_EQ(*FaultAccuracyTable("log,line,faults\r\n", truth, qsos), "");
+  EXPECT_FALSE(FaultAccuracyTable(truth, truth, qsos).ok());
+  EXPECT_FALSE(FaultAccuracyTable(faults, faults, qsos).ok());
 }
 
 }  // namespace

@@ -103,6 +103,15 @@ int Measure(const std::string& contest, const std::string& results) {
     return 1;
   }
   std::fputs(table->c_str(), stdout);
+  // Contests made before faults.csv have none: nothing more to show.
+  const auto faults = rezov::ReadFileContents(contest + "/faults.csv");
+  if (!faults) return 0;
+  const auto byFault = rezov::simulate::FaultAccuracyTable(*faults, *truth, *qsos);
+  if (!byFault) {
+    std::fprintf(stderr, "rezov-simulate: %s\n", byFault.error().c_str());
+    return 1;
+  }
+  if (!byFault->empty()) std::printf("\n%s", byFault->c_str());
   return 0;
 }
 
@@ -116,7 +125,8 @@ int main(int argc, char** argv) {
   app.add_option("--out", out, "the folder for the logs, truth.csv and faults.csv")->required();
   app.add_option("--measure", measure,
                  "instead of making a contest, compare the qsos.csv of rezov adjudicate in this "
-                 "folder with the truth.csv in --out, and print precision and recall");
+                 "folder with the truth.csv in --out, and print precision and recall, then "
+                 "how the lines each fault of real logs touched were judged");
   AddOptions(app, o);
   const FaultOptions faultOptions = AddFaultRates(app, o.faults);
   bool basicFaultsOnly = false;
