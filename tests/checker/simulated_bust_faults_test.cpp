@@ -99,12 +99,14 @@ TEST_P(BustFault, TheBustedLineLosesTheQsoWhereTheLogsShowIt) {
       continue;
     }
     ++busted;
-    EXPECT_TRUE(GetParam().shaped(t->second.line.call, l.line.call)) << t->second.line.call << " " << l.line.call;
+    EXPECT_TRUE(GetParam().shaped(t->second.line.call, l.line.call))
+        << t->second.line.call << " " << l.line.call;
     if (before == Verdict::kOk && GetParam().evidenceShows) {
       ++shown;
       EXPECT_EQ(l.status, Verdict::kBustedCall) << key.first << " " << key.second;
     } else {
-      EXPECT_TRUE(l.status == Verdict::kNoLog || l.status == Verdict::kUnique) << key.first << " " << key.second;
+      EXPECT_TRUE(l.status == Verdict::kNoLog || l.status == Verdict::kUnique)
+          << key.first << " " << key.second;
     }
   }
   EXPECT_GE(busted, 200);

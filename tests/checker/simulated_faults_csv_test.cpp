@@ -22,7 +22,8 @@ TEST(FaultWords, NameEachFaultOfTheSet) {
       {fault::kWrongYear | fault::kClockJump, "wrong_year clock_jump"},
       {fault::kKeyerRegion | fault::kDesignator, "keyer_region designator"},
       {fault::kBandSlip | fault::kBandSlipPartner, "band_slip band_slip_partner"},
-      {fault::kOneSidedRepeat | fault::kSameMinute | fault::kEdgeRework, "one_sided_repeat same_minute edge_rework"},
+      {fault::kOneSidedRepeat | fault::kSameMinute | fault::kEdgeRework,
+       "one_sided_repeat same_minute edge_rework"},
       {fault::kWideBust | fault::kMutualBust | fault::kWrongRegion, "wrong_region wide_bust mutual_bust"},
       {fault::kWrongDay | fault::kFastDrift, "wrong_day fast_drift"},
   };
@@ -44,7 +45,8 @@ TEST(FaultsCsv, ListsTheTouchedLinesOnly) {
 }
 
 std::string QsosCsv(std::initializer_list<std::pair<const char*, const char*>> rows) {
-  std::string csv = "log,line,time,band,mode,call,sent,rcvd,status,partner_log,partner_line,offset_min,reason\r\n";
+  std::string csv =
+      "log,line,time,band,mode,call,sent,rcvd,status,partner_log,partner_line,offset_min,reason\r\n";
   for (const auto& [line, status] : rows) {
     csv += std::string(line) + ",2025-12-14 16:01,160,CW,R3AB,001 MA,001 MA," + status + ",,,0,why\r\n";
   }
@@ -52,9 +54,11 @@ std::string QsosCsv(std::initializer_list<std::pair<const char*, const char*>> r
 }
 
 TEST(FaultAccuracyTable, CountsPerFaultTheLinesJudgedAsTheTruth) {
-  const std::string faults = "log,line,faults\r\nA,8,moscow_time\r\nA,9,moscow_time band_slip\r\nB,8,band_slip\r\n";
+  const std::string faults =
+      "log,line,faults\r\nA,8,moscow_time\r\nA,9,moscow_time band_slip\r\nB,8,band_slip\r\n";
   const std::string truth = "log,line,status\r\nA,8,ok\r\nA,9,nil\r\nB,8,nil\r\nB,9,ok\r\n";
-  const std::string qsos = QsosCsv({{"A,8", "outside_period"}, {"A,9", "nil"}, {"B,8", "nil"}, {"B,9", "ok"}});
+  const std::string qsos =
+      QsosCsv({{"A,8", "outside_period"}, {"A,9", "nil"}, {"B,8", "nil"}, {"B,9", "ok"}});
   const auto table = FaultAccuracyTable(faults, truth, qsos);
   ASSERT_TRUE(table.ok()) << table.error();
   EXPECT_EQ(*table,

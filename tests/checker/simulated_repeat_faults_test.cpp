@@ -21,13 +21,15 @@ bool Credited(Verdict v) { return adjudicate::IsCredited(v, adjudicate::Rules{})
 
 // The lines marked with `label`, by log, worked call, band, mode and `when`
 // (what separates the instances of the fault in one log).
-using Groups = std::map<std::tuple<std::string, std::string, int, std::string, Minute>, std::vector<TrueLine>>;
+using GroupKey = std::tuple<std::string, std::string, int, std::string, Minute>;
+using Groups = std::map<GroupKey, std::vector<TrueLine>>;
 
 Groups Grouped(const TrueLines& lines, FaultSet label, Minute (*when)(Minute)) {
   Groups groups;
   for (const auto& [key, l] : lines) {
     if (!(l.faults & label) || !l.line.readable()) continue;
-    groups[{l.log, l.line.call, static_cast<int>(l.line.band), l.line.mode, when(l.line.minute)}].push_back(l);
+    const int band = static_cast<int>(l.line.band);
+    groups[{l.log, l.line.call, band, l.line.mode, when(l.line.minute)}].push_back(l);
   }
   return groups;
 }
@@ -89,7 +91,8 @@ TEST(OneSidedRepeat, IsARepeatOnTheSideThatLoggedIt) {
     EXPECT_EQ(l.status, Verdict::kRepeat) << key.first << " " << key.second;
     // The first QSO stands earlier in the same log and tour, and counts.
     int firsts = 0;
-    for (auto it = lines.lower_bound({key.first, ""}); it != lines.end() && it->first.first == key.first; ++it) {
+    const auto end = lines.upper_bound({key.first, "~"});
+    for (auto it = lines.lower_bound({key.first, ""}); it != end; ++it) {
       const adjudicate::QsoLine& o = it->second.line;
       const bool same = o.call == l.line.call && o.band == l.line.band && o.mode == l.line.mode;
       if (same && it->first.second < key.second && TourOf(o.minute) == TourOf(l.line.minute)) {

@@ -40,7 +40,9 @@ const TimeCase kCases[] = {
     {"WrongYear", &FaultRates::wrongYearRate, fault::kWrongYear,
      [](const Differences& d) {
        return std::all_of(d.begin(), d.end(),
-                          [](Minute x) { return std::llabs(x) == 365 * 1440 || std::llabs(x) == 366 * 1440; });
+                          [](Minute x) {
+                            return std::llabs(x) == 365 * 1440 || std::llabs(x) == 366 * 1440;
+                          });
      }},
     {"FastDrift", &FaultRates::fastDriftRate, fault::kFastDrift,
      // 2 minutes an hour over the period and 40 minutes after it, less a

@@ -85,7 +85,8 @@ std::string TwoChanged(const std::string& call, bool cw, RandomSource& random) {
   out[first] = AlikeOrAny(call[first], pairs, random);
   out[second] = AlikeOrAny(call[second], pairs, random);
   const std::size_t lo = std::min(first, second);
-  const bool swapped = std::max(first, second) == lo + 1 && out[lo] == call[lo + 1] && out[lo + 1] == call[lo];
+  const bool swapped =
+      std::max(first, second) == lo + 1 && out[lo] == call[lo + 1] && out[lo + 1] == call[lo];
   return swapped ? std::string() : out;
 }
 

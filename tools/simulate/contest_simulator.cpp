@@ -227,7 +227,8 @@ void SortByClock(StationLines& station) {
   std::vector<std::size_t> order(lines.size());
   for (std::size_t k = 0; k < order.size(); ++k) order[k] = k;
   std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return std::tie(lines[a].minute, lines[a].trueSecond, a) < std::tie(lines[b].minute, lines[b].trueSecond, b);
+    return std::tie(lines[a].minute, lines[a].trueSecond, a) <
+           std::tie(lines[b].minute, lines[b].trueSecond, b);
   });
   StationLines sorted;
   for (std::size_t k : order) {
@@ -244,11 +245,15 @@ std::vector<StationLines> LinesOfLogs(ContestPlay& s, Sightings& sightings) {
   for (std::size_t k = 0; k < s.qsos.size(); ++k) {
     for (int side = 0; side < 2; ++side) {
       const std::size_t st = static_cast<std::size_t>(s.qsos[k].station[side]);
-      if (s.roster.stations[st].sendsLog && Logged(s.qsos[k], side)) stations[st].sources.push_back({k, side});
+      if (s.roster.stations[st].sendsLog && Logged(s.qsos[k], side)) {
+        stations[st].sources.push_back({k, side});
+      }
     }
   }
   for (StationLines& station : stations) {
-    for (const LineSource& src : station.sources) station.lines.push_back(LineOf(s, s.qsos[src.qso], src.side));
+    for (const LineSource& src : station.sources) {
+      station.lines.push_back(LineOf(s, s.qsos[src.qso], src.side));
+    }
     SortByClock(station);
     std::unordered_set<std::string> calls;
     for (const SimulatedLine& l : station.lines) {

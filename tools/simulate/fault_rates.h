@@ -19,8 +19,10 @@ struct FaultRates {
   // Clocks, of the stations.
   double fastDriftRate = 0.02;  // drifting 1 to 2 minutes an hour
   double clockJumpRate = 0.02;  // jumping once mid-contest, 2 to 15 minutes either way
-  // Regions sent wrong on the air, of the stations; a station has one of them at most.
-  double keyerRegionRate = 0.01;  // its keyer (CW) or voice keyer (SSB) sends another region; its log has its own
+  // Regions sent wrong on the air, of the stations; a station has one of
+  // them at most.
+  double keyerRegionRate = 0.01;  // its keyer (CW) or voice keyer (SSB) sends another region
+                                  // than its log has
   double wrongRegionRate = 0.01;  // it sends and logs another region than its own
   // Busts beyond the basic ones.
   double wideBustRate = 0.003;        // of lines: two characters changed, or one dropped or added
@@ -28,12 +30,13 @@ struct FaultRates {
   double portableShare = 0.03;        // of stations: signing /P or /M
   double designatorDropRate = 0.1;    // of lines working a portable station: its designator dropped
   double designatorAddRate = 0.0005;  // of lines working any other: "/P" added
-  // Bands, of the lines right after the station changed band.
-  double bandSlipRate = 0.005;  // logged with the old band's frequency, the logger still there
+  // Bands, of the lines whose band is not the one the station's logger
+  // shows: logged with the logger's frequency, on the band just left.
+  double bandSlipRate = 0.005;
   // Repeats and re-works beyond the basic repeats, of the QSOs.
   double oneSidedRepeatRate = 0.005;    // a repeat in the tour that only one side logged
   double sameMinuteRepeatRate = 0.001;  // a repeat in the same minute, both sides logged
-  double edgeReworkRate = 0.01;         // a QSO in a tour's last minute and again in the next one's first
+  double edgeReworkRate = 0.01;         // a QSO in a tour's last minute, again in the next's first
 
   // Every rate 0: a contest with the basic faults only, as the simulator
   // made them before it knew the others.
@@ -54,15 +57,17 @@ constexpr FaultSet kKeyerRegion = 1u << 5;
 // On a station: it sends and logs another region than its own; on a line:
 // the line received a region from such a station.
 constexpr FaultSet kWrongRegion = 1u << 6;
-constexpr FaultSet kOfOwnStation = kMoscowTime | kWrongDay | kWrongYear | kFastDrift | kClockJump;
-constexpr FaultSet kWideBust = 1u << 7;    // the call logged with two characters changed, or one dropped or added
+constexpr FaultSet kWideBust = 1u << 7;    // the call with two characters changed, or one dropped or added
 constexpr FaultSet kMutualBust = 1u << 8;  // both sides of the QSO busted each other's call
-constexpr FaultSet kDesignator = 1u << 9;  // the call logged with its /P or /M dropped, or with one added
+constexpr FaultSet kDesignator = 1u << 9;  // the call with its /P or /M dropped, or with one added
 constexpr FaultSet kBandSlip = 1u << 10;         // logged on the band its station had just left
 constexpr FaultSet kBandSlipPartner = 1u << 11;  // the partner logged the QSO on the band it had left
 constexpr FaultSet kOneSidedRepeat = 1u << 12;   // a repeat the partner did not log
 constexpr FaultSet kSameMinute = 1u << 13;       // one of two QSOs of a pair in one minute
 constexpr FaultSet kEdgeRework = 1u << 14;       // one of two QSOs of a pair either side of a tour's edge
+
+// The faults of a station that mark its own lines.
+constexpr FaultSet kOfOwnStation = kMoscowTime | kWrongDay | kWrongYear | kFastDrift | kClockJump;
 }  // namespace fault
 
 // The words of the faults in `faults`, by bit, separated by blanks:

@@ -15,7 +15,10 @@ namespace rezov::simulate {
 // several lines counts once).
 using Sightings = std::unordered_map<std::string, std::uint32_t>;
 
-// The verdict for side `side` of `q`:
+// The verdict for side `side` of `q`, whatever its station's clock and log
+// time: a log kept in the wrong time zone, with the wrong date or by a
+// clock that drifts or jumps is still a log of real QSOs, and each line is
+// judged as its QSO really was:
 // - unreadable, wrong band, wrong mode, outside the period and repeat as the
 //   QSO or the line is. A repeat is the later QSO of a pair on one band and
 //   mode in one tour (the serials give the order where the times do not),

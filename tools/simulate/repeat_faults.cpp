@@ -89,7 +89,8 @@ void AddEdgeReworks(ContestPlay& play, RandomSource& random, std::size_t count) 
     if (!FreshQso(play, random, edge - random.Between(10, 55), first)) continue;
     Qso again = first;
     again.second = edge + random.Between(5, 50);
-    if (!play.Claim(first.station[0], first.station[1], SlotOf(first.freqKhz, first.mode), again.second)) continue;
+    const int slot = SlotOf(first.freqKhz, first.mode);
+    if (!play.Claim(first.station[0], first.station[1], slot, again.second)) continue;
     first.faults[0] = first.faults[1] = again.faults[0] = again.faults[1] = fault::kEdgeRework;
     play.qsos.push_back(first);
     play.qsos.push_back(again);
