@@ -1,0 +1,247 @@
+// Built modules side by side, each driven as a host drives it: loaded with
+// dlopen, then ResetStats0, AddData0 for every contact of the benchmark
+// contest and GetResult0, through the real parameter lists, with the same
+// prebuilt contacts for every module. Each run happens in a fresh process
+// of its own (see replay_measurement.h), which reports the processor time
+// of the run, the heap bytes the module holds afterwards and the rise of
+// the peak resident set.
+//
+//   rezov_module_bench                               this tree's Rezov.so alone
+//   rezov_module_bench --baseline=OLD/Rezov.so       and an older build beside it
+//   REZOV_BASELINE_MODULE=OLD/Rezov.so rezov_module_bench      the same
+//   rezov_module_bench --module=main=MAIN/Rezov.so   more columns, each LABEL=PATH
+//
+// The targets compare this tree's module ("current") with the baseline;
+// without a baseline that column and its targets are left out. Any Google
+// Benchmark flag works too.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "bench/contest_corpus.h"
+#include "bench/host_replay.h"
+#include "bench/recording_reporter.h"
+#include "bench/replay_measurement.h"
+
+namespace rezov {
+namespace {
+
+constexpr std::size_t kSizes[] = {10000, 100000, 200000};
+constexpr int kRepetitions = 3;
+
+struct Column {
+  std::string label;
+  std::string path;
+};
+
+// The fastest run's times and the smallest memory figures of a column at
+// one size: the runs least disturbed by other work on the machine.
+struct Best {
+  double cpuSeconds = 0;
+  double wallSeconds = 0;
+  double heapBytes = 0;
+  double peakRssBytes = 0;
+  int score = 0;
+  bool measured = false;
+
+  void Keep(const ReplayMeasurement& m) {
+    const bool first = !measured;
+    cpuSeconds = first ? m.cpuSeconds : std::min(cpuSeconds, m.cpuSeconds);
+    wallSeconds = first ? m.wallSeconds : std::min(wallSeconds, m.wallSeconds);
+    heapBytes = first ? m.heapBytes : std::min(heapBytes, m.heapBytes);
+    peakRssBytes = first ? m.peakRssBytes : std::min(peakRssBytes, m.peakRssBytes);
+    score = m.score;
+    measured = true;
+  }
+};
+
+std::map<std::pair<std::string, std::size_t>, Best>& Results() {
+  static std::map<std::pair<std::string, std::size_t>, Best> results;
+  return results;
+}
+
+// The contest of n contacts in the host's form, built once.
+const HostReplay& ReplayOf(std::size_t n) {
+  static std::map<std::size_t, std::unique_ptr<HostReplay>> made;
+  std::unique_ptr<HostReplay>& replay = made[n];
+  if (!replay) replay = std::make_unique<HostReplay>(CorpusOf(n));
+  return *replay;
+}
+
+// A working folder with the Plugins folder that GetResult0 writes into.
+const std::string& Workdir() {
+  static const std::string folder = [] {
+    const std::filesystem::path p =
+        std::filesystem::temp_directory_path() / "rezov-module-bench";
+    std::filesystem::create_directories(p / "Plugins");
+    return p.string();
+  }();
+  return folder;
+}
+
+void Replay(benchmark::State& bench, const Column& column, std::size_t n) {
+  const HostReplay& replay = ReplayOf(n);
+  for (auto _ : bench) {
+    const Result<ReplayMeasurement> m = MeasureReplay(column.path, replay, Workdir());
+    if (!m) {
+      bench.SkipWithError(m.error().c_str());
+      return;
+    }
+    bench.SetIterationTime(m->cpuSeconds);
+    Results()[{column.label, n}].Keep(*m);
+    const double perContact = 1.0 / static_cast<double>(n);
+    bench.counters["ns_per_contact"] = m->cpuSeconds * 1e9 * perContact;
+    bench.counters["heap_B_per_contact"] = m->heapBytes * perContact;
+    bench.counters["peak_rss_B_per_contact"] = m->peakRssBytes * perContact;
+  }
+}
+
+void RegisterAll(const std::vector<Column>& columns) {
+  // Every module at one size before the next size, so that the figures
+  // compared with each other are taken close together.
+  for (const std::size_t n : kSizes) {
+    for (const Column& column : columns) {
+      benchmark::RegisterBenchmark(
+          ("module/" + column.label + "/" + std::to_string(n)).c_str(),
+          [column, n](benchmark::State& b) { Replay(b, column, n); })
+          ->Unit(benchmark::kMillisecond)
+          ->UseManualTime()
+          ->Iterations(1)
+          ->Repetitions(kRepetitions)
+          ->ComputeStatistics("min",
+                              [](const std::vector<double>& v) {
+                                return *std::min_element(v.begin(), v.end());
+                              })
+          ->DisplayAggregatesOnly(true);
+    }
+  }
+}
+
+// ---- Options ------------------------------------------------------------------
+
+// Takes --baseline=PATH and --module=LABEL=PATH out of argv (Google
+// Benchmark refuses flags it does not know) and returns the columns:
+// this tree's module first, then the others as given, the baseline last.
+std::vector<Column> TakeColumns(int& argc, char** argv) {
+  std::vector<Column> columns{{"current", REZOV_MODULE_PATH}};
+  std::string baseline;
+  if (const char* fromEnvironment = std::getenv("REZOV_BASELINE_MODULE")) {
+    baseline = fromEnvironment;
+  }
+  int kept = 1;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    const bool module = arg.rfind("--module=", 0) == 0;
+    const std::size_t equals = module ? arg.find('=', 9) : std::string::npos;
+    if (arg.rfind("--baseline=", 0) == 0) {
+      baseline = arg.substr(11);
+    } else if (module && equals != std::string::npos) {
+      columns.push_back({arg.substr(9, equals - 9), arg.substr(equals + 1)});
+    } else {
+      argv[kept++] = argv[i];
+    }
+  }
+  argc = kept;
+  if (!baseline.empty()) columns.push_back({"baseline", baseline});
+  return columns;
+}
+
+// ---- The summary --------------------------------------------------------------
+
+class SummaryPrinter {
+ public:
+  explicit SummaryPrinter(const std::vector<Column>& columns) : columns_(columns) {}
+
+  void Print() {
+    std::printf("\nSummary: one scoring run through the entry points, in a fresh process\n"
+                "(CPU time of that process, fastest of %d; heap bytes held after the run;\n"
+                "rise of the peak resident set during it)\n",
+                kRepetitions);
+    std::printf("%-8s %-10s %10s %12s %16s %20s %8s\n", "n", "module", "CPU ms", "ns/contact",
+                "heap B/contact", "peak RSS B/contact", "score");
+    for (const std::size_t n : kSizes) {
+      for (const Column& column : columns_) PrintRow(column.label, n);
+    }
+    std::printf("\nGrowth of the run's time from 10,000 to 100,000 contacts:");
+    for (const Column& column : columns_) {
+      std::printf("  %s %.2f", column.label.c_str(), Growth(column.label));
+    }
+    std::printf("\n");
+    PrintTargets();
+  }
+
+ private:
+  const Best* Find(const std::string& label, std::size_t n) const {
+    const auto it = Results().find({label, n});
+    return it == Results().end() || !it->second.measured ? nullptr : &it->second;
+  }
+
+  void PrintRow(const std::string& label, std::size_t n) const {
+    const Best* b = Find(label, n);
+    if (!b) return;
+    const double count = static_cast<double>(n);
+    std::printf("%-8zu %-10s %10.1f %12.0f %16.0f %20.0f %8d\n", n, label.c_str(),
+                b->cpuSeconds * 1e3, b->cpuSeconds * 1e9 / count, b->heapBytes / count,
+                b->peakRssBytes / count, b->score);
+  }
+
+  double Growth(const std::string& label) const {
+    const Best* small = Find(label, 10000);
+    const Best* large = Find(label, 100000);
+    return small && large && small->cpuSeconds > 0 ? large->cpuSeconds / small->cpuSeconds : 0;
+  }
+
+  double TimeRatio(std::size_t n) const {
+    const Best* current = Find("current", n);
+    const Best* baseline = Find("baseline", n);
+    return current && baseline && baseline->cpuSeconds > 0
+               ? current->cpuSeconds / baseline->cpuSeconds
+               : 0;
+  }
+
+  double HeapPerContact(std::size_t n) const {
+    const Best* current = Find("current", n);
+    return current ? current->heapBytes / static_cast<double>(n) : 0;
+  }
+
+  void PrintTargets() {
+    std::printf("\nTargets (this tree's module)\n");
+    Target("time 100,000 / 10,000", Growth("current"), 10);
+    Target("time against the baseline, 100,000", TimeRatio(100000), 1);
+    Target("time against the baseline, 200,000", TimeRatio(200000), 1);
+    Target("heap bytes per contact, 100,000", HeapPerContact(100000), 550);
+    Target("heap bytes per contact, 200,000", HeapPerContact(200000), 550);
+    if (failed_) std::printf("\nSome targets were NOT met.\n");
+  }
+
+  // A value of 0 means the figures for it were not measured.
+  void Target(const char* what, double value, double bound) {
+    const bool met = value > 0 && value <= bound;
+    if (value > 0 && !met) failed_ = true;
+    std::printf("  %-40s %10.2f  (target <= %g)  %s\n", what, value, bound,
+                value > 0 ? (met ? "met" : "NOT met") : "not run");
+  }
+
+  const std::vector<Column>& columns_;
+  bool failed_ = false;
+};
+
+}  // namespace
+}  // namespace rezov
+
+int main(int argc, char** argv) {
+  const std::vector<rezov::Column> columns = rezov::TakeColumns(argc, argv);
+  rezov::RegisterAll(columns);
+  return rezov::RunBenchmarks(argc, argv, [&columns](const std::map<std::string, double>&) {
+    rezov::SummaryPrinter(columns).Print();
+  });
+}
