@@ -3,9 +3,16 @@
 #include <algorithm>
 #include <functional>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace rezov {
 namespace {
+
+// Stored records move, never copy, when the log grows or closes a gap.
+static_assert(std::is_nothrow_move_constructible_v<QsoRecord> &&
+                  std::is_nothrow_move_assignable_v<QsoRecord>,
+              "QsoRecord must move without throwing");
 
 // The usual way of folding one hash into another.
 std::size_t Combined(std::size_t sum, std::size_t h) {
@@ -64,10 +71,28 @@ bool QsoLog::Drop(Positions& list, std::size_t index) {
   return true;
 }
 
-std::size_t QsoLog::append(const QsoRecord& record) {
-  const auto at = static_cast<std::uint32_t>(records_.size());
-  records_.push_back(record);
+std::size_t QsoLog::append(const QsoRecord& record) { return append(QsoRecord(record)); }
+
+std::size_t QsoLog::append(QsoRecord&& record) {
+  return store(std::move(record), KeyHash(record.call, record.band, record.mode));
+}
+
+bool QsoLog::appendIfNew(QsoRecord&& record) {
   const std::size_t keyHash = KeyHash(record.call, record.band, record.mode);
+  const auto it = byContent_.find(ContentHash(keyHash, record));
+  if (it != byContent_.end() &&
+      FirstOf(it->second, [&](std::uint32_t p) { return records_[p].equals(record); })) {
+    return false;
+  }
+  store(std::move(record), keyHash);
+  return true;
+}
+
+// Adds `record`, whose (call, band, mode) hash is `keyHash`, at the end.
+std::size_t QsoLog::store(QsoRecord&& record, std::size_t keyHash) {
+  const auto at = static_cast<std::uint32_t>(records_.size());
+  records_.push_back(std::move(record));
+  const QsoRecord& stored = records_.back();
   const auto add = [at](Positions& list, bool added) {
     if (added) {
       list.first = at;
@@ -75,13 +100,13 @@ std::size_t QsoLog::append(const QsoRecord& record) {
       list.more.push_back(at);
     }
   };
-  const auto content = byContent_.try_emplace(ContentHash(keyHash, record));
+  const auto content = byContent_.try_emplace(ContentHash(keyHash, stored));
   add(content.first.value(), content.second);
   const auto key = byKey_.try_emplace(keyHash);
   add(key.first.value().positions, key.second);
-  key.first.value().tours |= TourBit(TourOf(record.time));
-  ++maCounts_[record.maKey];
-  ++oblCounts_[record.oblKey];
+  key.first.value().tours |= TourBit(TourOf(stored.time));
+  ++maCounts_[stored.maKey];
+  ++oblCounts_[stored.oblKey];
   return at;
 }
 

@@ -23,6 +23,11 @@ class QsoLog {
   std::size_t size() const { return records_.size(); }
   const QsoRecord& at(std::size_t index) const { return records_[index]; }
   std::size_t append(const QsoRecord& record);
+  std::size_t append(QsoRecord&& record);
+  // Appends `record` unless the log holds an equal one (see findEqual);
+  // true when it was appended. One look-up serves both the test and the
+  // append.
+  bool appendIfNew(QsoRecord&& record);
   // Linear in the size of the log, as closing the gap is.
   void removeAt(std::size_t index);
   void clear();
@@ -61,6 +66,7 @@ class QsoLog {
   static std::optional<std::size_t> FirstOf(const Positions& list, Matches matches);
   // Takes `index` out of the list; false when the list is then empty.
   static bool Drop(Positions& list, std::size_t index);
+  std::size_t store(QsoRecord&& record, std::size_t keyHash);
   void forget(std::size_t index);
   void renumberAfter(std::size_t index);
 
