@@ -13,11 +13,11 @@
 
 namespace rezov {
 
-// The records, held by value in one contiguous array in order of appending;
-// removal closes the gap. Every search answers as a scan from index 0
-// would, the earliest record winning, but looks the records up by their
-// content instead of scanning, so that a search costs about as much on a
-// long log as on a short one.
+// The records, held by value in order of appending; removal closes the
+// gap. Every search answers as a scan from index 0 would, the earliest
+// record winning, but looks the records up by their call, band and mode
+// instead of scanning, so that a search costs about as much on a long log
+// as on a short one.
 class QsoLog {
  public:
   std::size_t size() const { return records_.size(); }
@@ -47,36 +47,43 @@ class QsoLog {
   bool hasOblKey(const std::string& key) const { return oblCounts_.count(key) != 0; }
 
  private:
-  // The positions of the records that share one hash, ascending. Most
-  // hashes have one record, kept inline; more go to the vector.
-  struct Positions {
-    std::uint32_t first = 0;
-    std::vector<std::uint32_t> more;
+  static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
+
+  // Beside each record, at its position: the next position in its chain,
+  // and a tag of its time and frequency, which equal records share, so
+  // that the search for an equal record reads a record only when the tags
+  // agree.
+  struct Link {
+    std::uint32_t next = kNone;
+    std::uint32_t contentTag = 0;
   };
-  // The records of one (call, band, mode) hash, and the tours they lie in:
-  // bit t set when one of them lies in tour t.
-  struct SameKey {
-    std::uint64_t tours = 0;
-    Positions positions;
+  // The positions of the records whose (call, band, mode) has one key tag,
+  // linked in ascending order from head to tail. Records that merely share
+  // a tag share a chain, so every walk compares the records themselves.
+  // A chain with no record (head kNone) is harmless and is only ever left
+  // by an append that failed for want of memory.
+  struct Chain {
+    std::uint32_t head = kNone;
+    std::uint32_t tail = kNone;
   };
+  using Chains = tsl::robin_map<std::uint32_t, Chain>;
   using Counts = tsl::robin_map<std::string, std::uint32_t>;
 
-  // The first position of `list` for which `matches` holds.
+  // The first position of `chain` for which `matches` holds.
   template <typename Matches>
-  static std::optional<std::size_t> FirstOf(const Positions& list, Matches matches);
-  // Takes `index` out of the list; false when the list is then empty.
-  static bool Drop(Positions& list, std::size_t index);
-  std::size_t store(QsoRecord&& record, std::size_t keyHash);
-  void forget(std::size_t index);
+  std::optional<std::size_t> firstOf(const Chain& chain, Matches matches) const;
+  // The first record of `chain` equal to `record`, whose tag is `contentTag`.
+  std::optional<std::size_t> firstEqual(const Chain& chain, const QsoRecord& record,
+                                        std::uint32_t contentTag) const;
+  const Chain* chainOf(const std::string& call, const std::string& band,
+                       const std::string& mode) const;
+  std::size_t store(QsoRecord&& record, Chain& chain, std::uint32_t contentTag);
+  void unlink(std::size_t index);
   void renumberAfter(std::size_t index);
 
   std::vector<QsoRecord> records_;
-  // Positions by a hash of (call, band, mode), and by a hash of that, the
-  // time and the frequency (equal records hash alike). Records that merely
-  // share a hash share a list, so every look-up compares the records
-  // themselves.
-  tsl::robin_map<std::size_t, SameKey> byKey_;
-  tsl::robin_map<std::size_t, Positions> byContent_;
+  std::vector<Link> links_;
+  Chains chains_;
   // Number of records per maKey and per oblKey value.
   Counts maCounts_;
   Counts oblCounts_;
