@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,7 +15,9 @@
 namespace rezov {
 
 // The records, held by value in order of appending; removal closes the
-// gap. Every search answers as a scan from index 0 would, the earliest
+// gap. A std::deque holds them: it never moves a stored record as the log
+// grows and keeps no room for records not yet added, where a vector would
+// move every record on each doubling and hold up to twice the room. Every search answers as a scan from index 0 would, the earliest
 // record winning, but looks the records up by their call, band and mode
 // instead of scanning, so that a search costs about as much on a long log
 // as on a short one.
@@ -81,7 +84,7 @@ class QsoLog {
   void unlink(std::size_t index);
   void renumberAfter(std::size_t index);
 
-  std::vector<QsoRecord> records_;
+  std::deque<QsoRecord> records_;
   std::vector<Link> links_;
   Chains chains_;
   // Number of records per maKey and per oblKey value.
