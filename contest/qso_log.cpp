@@ -50,6 +50,8 @@ std::uint32_t ContentTag(const QsoRecord& r) {
   return Folded(bits * 0x9E3779B97F4A7C15ull ^ rest);
 }
 
+std::uint32_t ContentBit(std::uint32_t contentTag) { return std::uint32_t{1} << (contentTag % 32); }
+
 bool SameKeyAs(const QsoRecord& r, const std::string& call, const std::string& mode,
                const std::string& band) {
   return r.call == call && r.mode == mode && r.band == band;
@@ -73,6 +75,7 @@ std::optional<std::size_t> QsoLog::firstOf(const Chain& chain, Matches matches) 
 
 std::optional<std::size_t> QsoLog::firstEqual(const Chain& chain, const QsoRecord& record,
                                               std::uint32_t contentTag) const {
+  if ((chain.contentBits & ContentBit(contentTag)) == 0) return std::nullopt;
   return firstOf(chain, [&](std::uint32_t p) {
     return links_[p].contentTag == contentTag && records_[p].equals(record);
   });
@@ -114,6 +117,7 @@ std::size_t QsoLog::store(QsoRecord&& record, Chain& chain, std::uint32_t conten
   }
   (chain.head == kNone ? chain.head : links_[chain.tail].next) = at;
   chain.tail = at;
+  chain.contentBits |= ContentBit(contentTag);
   const QsoRecord& stored = records_.back();
   ++maCounts_[stored.maKey];
   ++oblCounts_[stored.oblKey];
@@ -142,7 +146,14 @@ void QsoLog::unlink(std::size_t index) {
   const std::uint32_t after = links_[index].next;
   (before == kNone ? chain.head : links_[before].next) = after;
   if (chain.tail == index) chain.tail = before;
-  if (chain.head == kNone) chains_.erase(it);
+  if (chain.head == kNone) {
+    chains_.erase(it);
+    return;
+  }
+  chain.contentBits = 0;
+  for (std::uint32_t p = chain.head; p != kNone; p = links_[p].next) {
+    chain.contentBits |= ContentBit(links_[p].contentTag);
+  }
 }
 
 // Every record after `index` moved one place down.

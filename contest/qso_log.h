@@ -68,6 +68,10 @@ class QsoLog {
   struct Chain {
     std::uint32_t head = kNone;
     std::uint32_t tail = kNone;
+    // Bit (contentTag % 32) of each record of the chain: where a record's
+    // bit is clear, no record of the chain can equal it, and AddData's
+    // search for a duplicate ends without walking the chain.
+    std::uint32_t contentBits = 0;
   };
   using Chains = tsl::robin_map<std::uint32_t, Chain>;
   using Counts = tsl::robin_map<std::string, std::uint32_t>;
