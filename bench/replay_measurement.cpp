@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <malloc.h>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <time.h>
 #include <unistd.h>
@@ -58,6 +59,21 @@ bool ResetPeakRss() {
   return std::fclose(refs) == 0 && written;
 }
 
+// Writes twice the last-level cache over, so that the run finds neither
+// the contacts nor anything else of the parent's in the caches: a host's
+// scoring run does not follow an identical one. Without it the contacts of
+// a small log would stay cached from their making while those of a large
+// one could not, and the growth from small to large would be overstated.
+// The memory is the system's, not the heap's, and is gone before the run.
+bool SweepCaches() {
+  const std::size_t size = std::size_t{64} << 20;
+  void* area = mmap(nullptr, size, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+  if (area == MAP_FAILED) return false;
+  volatile unsigned char* bytes = static_cast<unsigned char*>(area);
+  for (std::size_t i = 0; i < size; i += 64) bytes[i] = static_cast<unsigned char>(i);
+  return munmap(area, size) == 0;
+}
+
 void SetError(ChildReport& report, const char* what) {
   std::snprintf(report.error, sizeof report.error, "%s", what);
 }
@@ -76,6 +92,10 @@ ChildReport RunInChild(const std::string& modulePath, const HostReplay& replay,
     // Free pages left by the parent go back to the system, so that the
     // resident set grows with what the run itself touches.
     malloc_trim(0);
+    if (!SweepCaches()) {
+      SetError(report, "cannot sweep the caches");
+      return report;
+    }
     const double heapBefore = HeapInUse();
     const double rssBefore = StatusBytes("VmRSS");
     if (rssBefore < 0 || !ResetPeakRss()) {
