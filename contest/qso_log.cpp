@@ -65,12 +65,15 @@ void CountOut(Counts& counts, const std::string& key) {
 
 }  // namespace
 
+// The walk goes from the last record back, so the earliest match is the
+// one found last.
 template <typename Matches>
 std::optional<std::size_t> QsoLog::firstOf(const Chain& chain, Matches matches) const {
-  for (std::uint32_t p = chain.head; p != kNone; p = links_[p].next) {
-    if (matches(p)) return p;
+  std::optional<std::size_t> earliest;
+  for (std::uint32_t p = chain.last; p != kNone; p = links_[p].previous) {
+    if (matches(p)) earliest = p;
   }
-  return std::nullopt;
+  return earliest;
 }
 
 std::optional<std::size_t> QsoLog::firstEqual(const Chain& chain, const QsoRecord& record,
@@ -108,15 +111,14 @@ bool QsoLog::appendIfNew(QsoRecord&& record) {
 // uncounted multiplier key.
 std::size_t QsoLog::store(QsoRecord&& record, Chain& chain, std::uint32_t contentTag) {
   const auto at = static_cast<std::uint32_t>(records_.size());
-  links_.push_back(Link{kNone, contentTag});
+  links_.push_back(Link{chain.last, contentTag});
   try {
     records_.push_back(std::move(record));
   } catch (...) {
     links_.pop_back();
     throw;
   }
-  (chain.head == kNone ? chain.head : links_[chain.tail].next) = at;
-  chain.tail = at;
+  chain.last = at;
   chain.contentBits |= ContentBit(contentTag);
   const QsoRecord& stored = records_.back();
   ++maCounts_[stored.maKey];
@@ -141,17 +143,16 @@ void QsoLog::unlink(std::size_t index) {
   const QsoRecord& r = records_[index];
   const auto it = chains_.find(KeyTag(r.call, r.band, r.mode));
   Chain& chain = it.value();
-  std::uint32_t before = kNone;
-  for (std::uint32_t p = chain.head; p != index; p = links_[p].next) before = p;
-  const std::uint32_t after = links_[index].next;
-  (before == kNone ? chain.head : links_[before].next) = after;
-  if (chain.tail == index) chain.tail = before;
-  if (chain.head == kNone) {
+  std::uint32_t after = kNone;
+  for (std::uint32_t p = chain.last; p != index; p = links_[p].previous) after = p;
+  const std::uint32_t before = links_[index].previous;
+  (after == kNone ? chain.last : links_[after].previous) = before;
+  if (chain.last == kNone) {
     chains_.erase(it);
     return;
   }
   chain.contentBits = 0;
-  for (std::uint32_t p = chain.head; p != kNone; p = links_[p].next) {
+  for (std::uint32_t p = chain.last; p != kNone; p = links_[p].previous) {
     chain.contentBits |= ContentBit(links_[p].contentTag);
   }
 }
@@ -159,11 +160,8 @@ void QsoLog::unlink(std::size_t index) {
 // Every record after `index` moved one place down.
 void QsoLog::renumberAfter(std::size_t index) {
   const auto shift = [index](std::uint32_t& p) { p -= p != kNone && p > index ? 1 : 0; };
-  for (Link& link : links_) shift(link.next);
-  for (auto it = chains_.begin(); it != chains_.end(); ++it) {
-    shift(it.value().head);
-    shift(it.value().tail);
-  }
+  for (Link& link : links_) shift(link.previous);
+  for (auto it = chains_.begin(); it != chains_.end(); ++it) shift(it.value().last);
 }
 
 std::optional<std::size_t> QsoLog::findEqual(const QsoRecord& record) const {

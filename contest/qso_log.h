@@ -52,22 +52,22 @@ class QsoLog {
  private:
   static constexpr std::uint32_t kNone = 0xFFFFFFFFu;
 
-  // Beside each record, at its position: the next position in its chain,
-  // and a tag of its time and frequency, which equal records share, so
-  // that the search for an equal record reads a record only when the tags
-  // agree.
+  // Beside each record, at its position: the position before it in its
+  // chain, and a tag of its time and frequency, which equal records share,
+  // so that the search for an equal record reads a record only when the
+  // tags agree.
   struct Link {
-    std::uint32_t next = kNone;
+    std::uint32_t previous = kNone;
     std::uint32_t contentTag = 0;
   };
-  // The positions of the records whose (call, band, mode) has one key tag,
-  // linked in ascending order from head to tail. Records that merely share
-  // a tag share a chain, so every walk compares the records themselves.
-  // A chain with no record (head kNone) is harmless and is only ever left
-  // by an append that failed for want of memory.
+  // The records whose (call, band, mode) has one key tag, linked from the
+  // last back to the first, so that an append writes only its own link.
+  // Records that merely share a tag share a chain, so every walk compares
+  // the records themselves. A chain with no record (last kNone) is
+  // harmless and is only ever left by an append that failed for want of
+  // memory.
   struct Chain {
-    std::uint32_t head = kNone;
-    std::uint32_t tail = kNone;
+    std::uint32_t last = kNone;
     // Bit (contentTag % 32) of each record of the chain: where a record's
     // bit is clear, no record of the chain can equal it, and AddData's
     // search for a duplicate ends without walking the chain.
@@ -76,7 +76,7 @@ class QsoLog {
   using Chains = tsl::robin_map<std::uint32_t, Chain>;
   using Counts = tsl::robin_map<std::string, std::uint32_t>;
 
-  // The first position of `chain` for which `matches` holds.
+  // The earliest position of `chain` for which `matches` holds.
   template <typename Matches>
   std::optional<std::size_t> firstOf(const Chain& chain, Matches matches) const;
   // The first record of `chain` equal to `record`, whose tag is `contentTag`.
