@@ -36,7 +36,13 @@ namespace rezov {
 namespace {
 
 constexpr std::size_t kSizes[] = {10000, 100000, 200000};
-constexpr int kRepetitions = 3;
+
+// Unless given otherwise: every run repeated 9 times, the repetitions of
+// all modules and sizes shuffled together, so that a busy spell of the
+// shared machine falls on all of them alike and the fastest run of each
+// is one taken in a quiet moment.
+const char* const kDefaultFlags[] = {"--benchmark_repetitions=9",
+                                     "--benchmark_enable_random_interleaving=true"};
 
 struct Column {
   std::string label;
@@ -51,10 +57,12 @@ struct Best {
   double heapBytes = 0;
   double peakRssBytes = 0;
   int score = 0;
+  int runs = 0;
   bool measured = false;
 
   void Keep(const ReplayMeasurement& m) {
     const bool first = !measured;
+    ++runs;
     cpuSeconds = first ? m.cpuSeconds : std::min(cpuSeconds, m.cpuSeconds);
     wallSeconds = first ? m.wallSeconds : std::min(wallSeconds, m.wallSeconds);
     heapBytes = first ? m.heapBytes : std::min(heapBytes, m.heapBytes);
@@ -116,7 +124,6 @@ void RegisterAll(const std::vector<Column>& columns) {
           ->Unit(benchmark::kMillisecond)
           ->UseManualTime()
           ->Iterations(1)
-          ->Repetitions(kRepetitions)
           ->ComputeStatistics("min",
                               [](const std::vector<double>& v) {
                                 return *std::min_element(v.begin(), v.end());
@@ -127,6 +134,15 @@ void RegisterAll(const std::vector<Column>& columns) {
 }
 
 // ---- Options ------------------------------------------------------------------
+
+// The command line with the default flags before the given ones, which
+// thus win.
+std::vector<char*> WithDefaults(int argc, char** argv) {
+  std::vector<char*> args{argv[0]};
+  for (const char* flag : kDefaultFlags) args.push_back(const_cast<char*>(flag));
+  args.insert(args.end(), argv + 1, argv + argc + 1);  // with argv's closing null
+  return args;
+}
 
 // Takes --baseline=PATH and --module=LABEL=PATH out of argv (Google
 // Benchmark refuses flags it does not know) and returns the columns:
@@ -163,11 +179,10 @@ class SummaryPrinter {
 
   void Print() {
     std::printf("\nSummary: one scoring run through the entry points, in a fresh process\n"
-                "(CPU time of that process, fastest of %d; heap bytes held after the run;\n"
-                "rise of the peak resident set during it)\n",
-                kRepetitions);
-    std::printf("%-8s %-10s %10s %12s %16s %20s %8s\n", "n", "module", "CPU ms", "ns/contact",
-                "heap B/contact", "peak RSS B/contact", "score");
+                "(CPU time of that process, fastest of the repetitions; heap bytes held\n"
+                "after the run; rise of the peak resident set during it)\n");
+    std::printf("%-8s %-10s %5s %10s %12s %16s %20s %10s\n", "n", "module", "runs", "CPU ms",
+                "ns/contact", "heap B/contact", "peak RSS B/contact", "score");
     for (const std::size_t n : kSizes) {
       for (const Column& column : columns_) PrintRow(column.label, n);
     }
@@ -189,8 +204,8 @@ class SummaryPrinter {
     const Best* b = Find(label, n);
     if (!b) return;
     const double count = static_cast<double>(n);
-    std::printf("%-8zu %-10s %10.1f %12.0f %16.0f %20.0f %8d\n", n, label.c_str(),
-                b->cpuSeconds * 1e3, b->cpuSeconds * 1e9 / count, b->heapBytes / count,
+    std::printf("%-8zu %-10s %5d %10.1f %12.0f %16.0f %20.0f %10d\n", n, label.c_str(),
+                b->runs, b->cpuSeconds * 1e3, b->cpuSeconds * 1e9 / count, b->heapBytes / count,
                 b->peakRssBytes / count, b->score);
   }
 
@@ -239,9 +254,11 @@ class SummaryPrinter {
 }  // namespace rezov
 
 int main(int argc, char** argv) {
-  const std::vector<rezov::Column> columns = rezov::TakeColumns(argc, argv);
+  std::vector<char*> args = rezov::WithDefaults(argc, argv);
+  int count = static_cast<int>(args.size()) - 1;
+  const std::vector<rezov::Column> columns = rezov::TakeColumns(count, args.data());
   rezov::RegisterAll(columns);
-  return rezov::RunBenchmarks(argc, argv, [&columns](const std::map<std::string, double>&) {
+  return rezov::RunBenchmarks(count, args.data(), [&columns](const std::map<std::string, double>&) {
     rezov::SummaryPrinter(columns).Print();
   });
 }
