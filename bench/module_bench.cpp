@@ -37,11 +37,11 @@ namespace {
 
 constexpr std::size_t kSizes[] = {10000, 100000, 200000};
 
-// Unless given otherwise: every run repeated 9 times, the repetitions of
+// Unless given otherwise: every run repeated 15 times, the repetitions of
 // all modules and sizes shuffled together, so that a busy spell of the
 // shared machine falls on all of them alike and the fastest run of each
 // is one taken in a quiet moment.
-const char* const kDefaultFlags[] = {"--benchmark_repetitions=9",
+const char* const kDefaultFlags[] = {"--benchmark_repetitions=15",
                                      "--benchmark_enable_random_interleaving=true"};
 
 struct Column {
@@ -49,26 +49,27 @@ struct Column {
   std::string path;
 };
 
-// The fastest run's times and the smallest memory figures of a column at
-// one size: the runs least disturbed by other work on the machine.
+// The runs of a column at one size: every run's CPU time, and the
+// smallest memory figures (the same in every run but for a few pages).
 struct Best {
-  double cpuSeconds = 0;
-  double wallSeconds = 0;
+  std::vector<double> cpuSeconds;
   double heapBytes = 0;
   double peakRssBytes = 0;
   int score = 0;
-  int runs = 0;
-  bool measured = false;
 
   void Keep(const ReplayMeasurement& m) {
-    const bool first = !measured;
-    ++runs;
-    cpuSeconds = first ? m.cpuSeconds : std::min(cpuSeconds, m.cpuSeconds);
-    wallSeconds = first ? m.wallSeconds : std::min(wallSeconds, m.wallSeconds);
+    const bool first = cpuSeconds.empty();
+    cpuSeconds.push_back(m.cpuSeconds);
     heapBytes = first ? m.heapBytes : std::min(heapBytes, m.heapBytes);
     peakRssBytes = first ? m.peakRssBytes : std::min(peakRssBytes, m.peakRssBytes);
     score = m.score;
-    measured = true;
+  }
+  // The run least disturbed by other work on the machine.
+  double Fastest() const { return *std::min_element(cpuSeconds.begin(), cpuSeconds.end()); }
+  double Median() const {
+    std::vector<double> sorted = cpuSeconds;
+    std::sort(sorted.begin(), sorted.end());
+    return sorted[sorted.size() / 2];
   }
 };
 
@@ -179,10 +180,11 @@ class SummaryPrinter {
 
   void Print() {
     std::printf("\nSummary: one scoring run through the entry points, in a fresh process\n"
-                "(CPU time of that process, fastest of the repetitions; heap bytes held\n"
-                "after the run; rise of the peak resident set during it)\n");
-    std::printf("%-8s %-10s %5s %10s %12s %16s %20s %10s\n", "n", "module", "runs", "CPU ms",
-                "ns/contact", "heap B/contact", "peak RSS B/contact", "score");
+                "(CPU time of that process: the fastest of the runs, per contact, and the\n"
+                "median; heap bytes held after the run; rise of the peak resident set)\n");
+    std::printf("%-8s %-10s %5s %10s %12s %11s %16s %20s %10s\n", "n", "module", "runs",
+                "CPU ms", "ns/contact", "median ms", "heap B/contact", "peak RSS B/contact",
+                "score");
     for (const std::size_t n : kSizes) {
       for (const Column& column : columns_) PrintRow(column.label, n);
     }
@@ -197,30 +199,29 @@ class SummaryPrinter {
  private:
   const Best* Find(const std::string& label, std::size_t n) const {
     const auto it = Results().find({label, n});
-    return it == Results().end() || !it->second.measured ? nullptr : &it->second;
+    return it == Results().end() || it->second.cpuSeconds.empty() ? nullptr : &it->second;
   }
 
   void PrintRow(const std::string& label, std::size_t n) const {
     const Best* b = Find(label, n);
     if (!b) return;
     const double count = static_cast<double>(n);
-    std::printf("%-8zu %-10s %5d %10.1f %12.0f %16.0f %20.0f %10d\n", n, label.c_str(),
-                b->runs, b->cpuSeconds * 1e3, b->cpuSeconds * 1e9 / count, b->heapBytes / count,
+    std::printf("%-8zu %-10s %5zu %10.1f %12.0f %11.1f %16.0f %20.0f %10d\n", n,
+                label.c_str(), b->cpuSeconds.size(), b->Fastest() * 1e3,
+                b->Fastest() * 1e9 / count, b->Median() * 1e3, b->heapBytes / count,
                 b->peakRssBytes / count, b->score);
   }
 
   double Growth(const std::string& label) const {
     const Best* small = Find(label, 10000);
     const Best* large = Find(label, 100000);
-    return small && large && small->cpuSeconds > 0 ? large->cpuSeconds / small->cpuSeconds : 0;
+    return small && large ? large->Fastest() / small->Fastest() : 0;
   }
 
   double TimeRatio(std::size_t n) const {
     const Best* current = Find("current", n);
     const Best* baseline = Find("baseline", n);
-    return current && baseline && baseline->cpuSeconds > 0
-               ? current->cpuSeconds / baseline->cpuSeconds
-               : 0;
+    return current && baseline ? current->Fastest() / baseline->Fastest() : 0;
   }
 
   double HeapPerContact(std::size_t n) const {
