@@ -9,7 +9,8 @@
 namespace rezov {
 namespace {
 
-// Stored records move, never copy, when the log grows or closes a gap.
+// Closing a gap moves every record after it: moves, not copies, and
+// without throwing half way.
 static_assert(std::is_nothrow_move_constructible_v<QsoRecord> &&
                   std::is_nothrow_move_assignable_v<QsoRecord>,
               "QsoRecord must move without throwing");
@@ -50,7 +51,9 @@ std::uint32_t ContentTag(const QsoRecord& r) {
   return Folded(bits * 0x9E3779B97F4A7C15ull ^ rest);
 }
 
-std::uint32_t ContentBit(std::uint32_t contentTag) { return std::uint32_t{1} << (contentTag % 32); }
+std::uint32_t ContentBit(std::uint32_t contentTag) {
+  return std::uint32_t{1} << (contentTag % 32);
+}
 
 bool SameKeyAs(const QsoRecord& r, const std::string& call, const std::string& mode,
                const std::string& band) {

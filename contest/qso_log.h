@@ -15,12 +15,14 @@
 namespace rezov {
 
 // The records, held by value in order of appending; removal closes the
-// gap. A std::deque holds them: it never moves a stored record as the log
-// grows and keeps no room for records not yet added, where a vector would
-// move every record on each doubling and hold up to twice the room. Every search answers as a scan from index 0 would, the earliest
+// gap. Every search answers as a scan from index 0 would, the earliest
 // record winning, but looks the records up by their call, band and mode
 // instead of scanning, so that a search costs about as much on a long log
 // as on a short one.
+//
+// A std::deque holds the records: it never moves a stored record as the
+// log grows and keeps no room for records not yet added, where a vector
+// would move every record at each doubling and hold up to twice the room.
 class QsoLog {
  public:
   std::size_t size() const { return records_.size(); }
@@ -61,7 +63,8 @@ class QsoLog {
     std::uint32_t contentTag = 0;
   };
   // The records whose (call, band, mode) has one key tag, linked from the
-  // last back to the first, so that an append writes only its own link.
+  // last back to the first, so that an append writes its own link and the
+  // chain's last position, and nothing beside an earlier record.
   // Records that merely share a tag share a chain, so every walk compares
   // the records themselves. A chain with no record (last kNone) is
   // harmless and is only ever left by an append that failed for want of
@@ -79,7 +82,8 @@ class QsoLog {
   // The earliest position of `chain` for which `matches` holds.
   template <typename Matches>
   std::optional<std::size_t> firstOf(const Chain& chain, Matches matches) const;
-  // The first record of `chain` equal to `record`, whose tag is `contentTag`.
+  // The earliest record of `chain` equal to `record`, whose tag is
+  // `contentTag`.
   std::optional<std::size_t> firstEqual(const Chain& chain, const QsoRecord& record,
                                         std::uint32_t contentTag) const;
   const Chain* chainOf(const std::string& call, const std::string& band,
