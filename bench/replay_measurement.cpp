@@ -103,10 +103,8 @@ ChildReport RunInChild(const std::string& modulePath, const HostReplay& replay,
       return report;
     }
     const double cpuStart = Seconds(CLOCK_PROCESS_CPUTIME_ID);
-    const double wallStart = Seconds(CLOCK_MONOTONIC);
     report.figures.score = replay.Run(module);
     report.figures.cpuSeconds = Seconds(CLOCK_PROCESS_CPUTIME_ID) - cpuStart;
-    report.figures.wallSeconds = Seconds(CLOCK_MONOTONIC) - wallStart;
     report.figures.heapBytes = HeapInUse() - heapBefore;
     report.figures.peakRssBytes = StatusBytes("VmHWM") - rssBefore;
   } catch (const std::exception& e) {

@@ -11,11 +11,9 @@
 namespace rezov {
 
 struct ReplayMeasurement {
-  // The run alone (ResetStats0, the AddData0 calls, GetResult0): processor
-  // time of the process, user and system (page faults included), and wall
-  // time.
+  // Processor time of the run alone (ResetStats0, the AddData0 calls,
+  // GetResult0), user and system, page faults included.
   double cpuSeconds = 0;
-  double wallSeconds = 0;
   // Heap bytes the module holds after the run beyond what it held before:
   // glibc's bytes in use, chunk overhead and containers' spare capacity
   // included, mmapped blocks whole.
@@ -29,7 +27,8 @@ struct ReplayMeasurement {
 
 // Forks; the child loads the module at `modulePath` with dlopen, works in
 // `workdir` (where GetResult0 writes Plugins/VARNO.ini), makes one
-// untimed reset, then the measured run of `replay`, and hands the figures
+// untimed reset, hands its free pages back to the system, sweeps the
+// caches, then makes the measured run of `replay` and hands the figures
 // back through a pipe. The failure says why the child could not.
 Result<ReplayMeasurement> MeasureReplay(const std::string& modulePath, const HostReplay& replay,
                                         const std::string& workdir);
