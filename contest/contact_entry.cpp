@@ -56,8 +56,7 @@ QsoRecord BuildRecord(const ContactArgs& contact, const std::string& ownRegion) 
 int AddData(QsoLog& log, BandList& bands, const std::string& ownRegion,
             const ContactArgs& contact) {
   if (!bands.contains(contact.band)) bands.append(contact.band);
-  const QsoRecord record = BuildRecord(contact, ownRegion);
-  if (!log.findEqual(record)) log.append(record);
+  log.appendIfNew(BuildRecord(contact, ownRegion));
   return 1;
 }
 

@@ -1,35 +1,59 @@
 #include "contest/qso_log.h"
 
-#include <algorithm>
+#include <cstring>
 #include <functional>
 #include <string_view>
+#include <type_traits>
+#include <utility>
 
 namespace rezov {
 namespace {
 
+// Closing a gap moves every record after it: moves, not copies, and
+// without throwing half way.
+static_assert(std::is_nothrow_move_constructible_v<QsoRecord> &&
+                  std::is_nothrow_move_assignable_v<QsoRecord>,
+              "QsoRecord must move without throwing");
+
 // The usual way of folding one hash into another.
-std::size_t Combined(std::size_t sum, std::size_t h) {
+std::uint64_t Combined(std::uint64_t sum, std::uint64_t h) {
   return sum ^ (h + 0x9E3779B97F4A7C15ull + (sum << 6) + (sum >> 2));
 }
 
-std::size_t TextHash(const std::string& text) { return std::hash<std::string_view>()(text); }
-
-std::size_t KeyHash(const std::string& call, const std::string& band, const std::string& mode) {
-  return Combined(Combined(TextHash(call), TextHash(band)), TextHash(mode));
+// 32 bits in which every bit of `h` counts: the chain map takes its bucket
+// from the low bits of a tag as it stands.
+std::uint32_t Folded(std::uint64_t h) {
+  h ^= h >> 33;
+  h *= 0xFF51AFD7ED558CCDull;
+  h ^= h >> 33;
+  return static_cast<std::uint32_t>(h);
 }
 
-// Equal records hash alike: -0.0 is hashed as 0.0, the only two values
-// that compare equal with different bits (a NaN equals nothing). The other
-// texts take no part: records that differ only there are rare enough to
-// share a list.
-std::size_t ContentHash(std::size_t keyHash, const QsoRecord& r) {
+std::uint64_t TextHash(const std::string& text) {
+  return std::hash<std::string_view>()(text);
+}
+
+std::uint32_t KeyTag(const std::string& call, const std::string& band, const std::string& mode) {
+  return Folded(Combined(Combined(TextHash(call), TextHash(band)), TextHash(mode)));
+}
+
+// Equal records have equal tags: -0.0 is tagged as 0.0, the only two
+// values that compare equal with different bits (a NaN equals nothing).
+// The texts take no part; records of one chain that differ only there are
+// rare enough to be told apart by comparing them.
+std::uint32_t ContentTag(const QsoRecord& r) {
   const double value = r.time.value == 0.0 ? 0.0 : r.time.value;
-  std::size_t hash = Combined(keyHash, std::hash<double>()(value));
-  hash = Combined(hash, std::hash<std::int32_t>()(r.time.status));
-  return Combined(hash, std::hash<std::int32_t>()(r.freqKhz));
+  std::uint64_t bits;
+  std::memcpy(&bits, &value, sizeof bits);
+  const std::uint64_t rest =
+      static_cast<std::uint64_t>(static_cast<std::uint32_t>(r.time.status)) << 32 |
+      static_cast<std::uint32_t>(r.freqKhz);
+  return Folded(bits * 0x9E3779B97F4A7C15ull ^ rest);
 }
 
-std::uint64_t TourBit(int tour) { return tour == kNoTour ? 0 : std::uint64_t{1} << tour; }
+std::uint32_t ContentBit(std::uint32_t contentTag) {
+  return std::uint32_t{1} << (contentTag % 32);
+}
 
 bool SameKeyAs(const QsoRecord& r, const std::string& call, const std::string& mode,
                const std::string& band) {
@@ -44,106 +68,125 @@ void CountOut(Counts& counts, const std::string& key) {
 
 }  // namespace
 
+// The walk goes from the last record back, so the earliest match is the
+// one found last.
 template <typename Matches>
-std::optional<std::size_t> QsoLog::FirstOf(const Positions& list, Matches matches) {
-  if (matches(list.first)) return list.first;
-  for (std::uint32_t p : list.more) {
-    if (matches(p)) return p;
+std::optional<std::size_t> QsoLog::firstOf(const Chain& chain, Matches matches) const {
+  std::optional<std::size_t> earliest;
+  for (std::uint32_t p = chain.last; p != kNone; p = links_[p].previous) {
+    if (matches(p)) earliest = p;
   }
-  return std::nullopt;
+  return earliest;
 }
 
-bool QsoLog::Drop(Positions& list, std::size_t index) {
-  if (list.first != index) {
-    list.more.erase(std::find(list.more.begin(), list.more.end(), index));
-    return true;
-  }
-  if (list.more.empty()) return false;
-  list.first = list.more.front();
-  list.more.erase(list.more.begin());
+std::optional<std::size_t> QsoLog::firstEqual(const Chain& chain, const QsoRecord& record,
+                                              std::uint32_t contentTag) const {
+  if ((chain.contentBits & ContentBit(contentTag)) == 0) return std::nullopt;
+  return firstOf(chain, [&](std::uint32_t p) {
+    return links_[p].contentTag == contentTag && records_[p].equals(record);
+  });
+}
+
+const QsoLog::Chain* QsoLog::chainOf(const std::string& call, const std::string& band,
+                                     const std::string& mode) const {
+  const auto it = chains_.find(KeyTag(call, band, mode));
+  return it == chains_.end() ? nullptr : &it->second;
+}
+
+std::size_t QsoLog::append(const QsoRecord& record) { return append(QsoRecord(record)); }
+
+std::size_t QsoLog::append(QsoRecord&& record) {
+  const std::uint32_t contentTag = ContentTag(record);
+  Chain& chain = chains_[KeyTag(record.call, record.band, record.mode)];
+  return store(std::move(record), chain, contentTag);
+}
+
+bool QsoLog::appendIfNew(QsoRecord&& record) {
+  const std::uint32_t contentTag = ContentTag(record);
+  Chain& chain = chains_[KeyTag(record.call, record.band, record.mode)];
+  if (firstEqual(chain, record, contentTag)) return false;
+  store(std::move(record), chain, contentTag);
   return true;
 }
 
-std::size_t QsoLog::append(const QsoRecord& record) {
+// Adds `record` at the end of the log and of `chain`. Should memory run out
+// on the way, the log stays as it was, but for an empty chain or an
+// uncounted multiplier key.
+std::size_t QsoLog::store(QsoRecord&& record, Chain& chain, std::uint32_t contentTag) {
   const auto at = static_cast<std::uint32_t>(records_.size());
-  records_.push_back(record);
-  const std::size_t keyHash = KeyHash(record.call, record.band, record.mode);
-  const auto add = [at](Positions& list, bool added) {
-    if (added) {
-      list.first = at;
-    } else {
-      list.more.push_back(at);
-    }
-  };
-  const auto content = byContent_.try_emplace(ContentHash(keyHash, record));
-  add(content.first.value(), content.second);
-  const auto key = byKey_.try_emplace(keyHash);
-  add(key.first.value().positions, key.second);
-  key.first.value().tours |= TourBit(TourOf(record.time));
-  ++maCounts_[record.maKey];
-  ++oblCounts_[record.oblKey];
+  links_.push_back(Link{chain.last, contentTag});
+  try {
+    records_.push_back(std::move(record));
+  } catch (...) {
+    links_.pop_back();
+    throw;
+  }
+  chain.last = at;
+  chain.contentBits |= ContentBit(contentTag);
+  const QsoRecord& stored = records_.back();
+  ++maCounts_[stored.maKey];
+  ++oblCounts_[stored.oblKey];
   return at;
 }
 
 void QsoLog::removeAt(std::size_t index) {
-  forget(index);
+  unlink(index);
+  CountOut(maCounts_, records_[index].maKey);
+  CountOut(oblCounts_, records_[index].oblKey);
   records_.erase(records_.begin() + static_cast<std::ptrdiff_t>(index));
+  links_.erase(links_.begin() + static_cast<std::ptrdiff_t>(index));
   renumberAfter(index);
 }
 
 void QsoLog::clear() { *this = QsoLog(); }
 
-// Takes the record at `index` out of every index.
-void QsoLog::forget(std::size_t index) {
+// Takes `index` out of its chain, and the chain out of the map when that
+// leaves it empty.
+void QsoLog::unlink(std::size_t index) {
   const QsoRecord& r = records_[index];
-  const std::size_t keyHash = KeyHash(r.call, r.band, r.mode);
-  const auto content = byContent_.find(ContentHash(keyHash, r));
-  if (!Drop(content.value(), index)) byContent_.erase(content);
-
-  const auto key = byKey_.find(keyHash);
-  SameKey& same = key.value();
-  if (!Drop(same.positions, index)) {
-    byKey_.erase(key);
-  } else {
-    same.tours = TourBit(TourOf(records_[same.positions.first].time));
-    for (std::uint32_t p : same.positions.more) same.tours |= TourBit(TourOf(records_[p].time));
+  const auto it = chains_.find(KeyTag(r.call, r.band, r.mode));
+  Chain& chain = it.value();
+  std::uint32_t after = kNone;
+  for (std::uint32_t p = chain.last; p != index; p = links_[p].previous) after = p;
+  const std::uint32_t before = links_[index].previous;
+  (after == kNone ? chain.last : links_[after].previous) = before;
+  if (chain.last == kNone) {
+    chains_.erase(it);
+    return;
   }
-  CountOut(maCounts_, r.maKey);
-  CountOut(oblCounts_, r.oblKey);
+  chain.contentBits = 0;
+  for (std::uint32_t p = chain.last; p != kNone; p = links_[p].previous) {
+    chain.contentBits |= ContentBit(links_[p].contentTag);
+  }
 }
 
 // Every record after `index` moved one place down.
 void QsoLog::renumberAfter(std::size_t index) {
-  const auto shift = [index](Positions& list) {
-    list.first -= list.first > index ? 1 : 0;
-    for (std::uint32_t& p : list.more) p -= p > index ? 1 : 0;
-  };
-  for (auto it = byContent_.begin(); it != byContent_.end(); ++it) shift(it.value());
-  for (auto it = byKey_.begin(); it != byKey_.end(); ++it) shift(it.value().positions);
+  const auto shift = [index](std::uint32_t& p) { p -= p != kNone && p > index ? 1 : 0; };
+  for (Link& link : links_) shift(link.previous);
+  for (auto it = chains_.begin(); it != chains_.end(); ++it) shift(it.value().last);
 }
 
 std::optional<std::size_t> QsoLog::findEqual(const QsoRecord& record) const {
-  const auto it =
-      byContent_.find(ContentHash(KeyHash(record.call, record.band, record.mode), record));
-  if (it == byContent_.end()) return std::nullopt;
-  return FirstOf(it->second, [&](std::uint32_t p) { return records_[p].equals(record); });
+  const Chain* chain = chainOf(record.call, record.band, record.mode);
+  if (!chain) return std::nullopt;
+  return firstEqual(*chain, record, ContentTag(record));
 }
 
 std::optional<std::size_t> QsoLog::findFirst(const std::string& call, const std::string& mode,
                                              const std::string& band) const {
-  const auto it = byKey_.find(KeyHash(call, band, mode));
-  if (it == byKey_.end()) return std::nullopt;
-  return FirstOf(it->second.positions,
-                 [&](std::uint32_t p) { return SameKeyAs(records_[p], call, mode, band); });
+  const Chain* chain = chainOf(call, band, mode);
+  if (!chain) return std::nullopt;
+  return firstOf(*chain, [&](std::uint32_t p) { return SameKeyAs(records_[p], call, mode, band); });
 }
 
 std::optional<std::size_t> QsoLog::findFirstInTour(const std::string& call,
                                                    const std::string& mode,
                                                    const std::string& band, int tour) const {
   if (tour < 0 || tour >= kTourCount) return std::nullopt;
-  const auto it = byKey_.find(KeyHash(call, band, mode));
-  if (it == byKey_.end() || (it->second.tours & TourBit(tour)) == 0) return std::nullopt;
-  return FirstOf(it->second.positions, [&](std::uint32_t p) {
+  const Chain* chain = chainOf(call, band, mode);
+  if (!chain) return std::nullopt;
+  return firstOf(*chain, [&](std::uint32_t p) {
     return SameKeyAs(records_[p], call, mode, band) && TourOf(records_[p].time) == tour;
   });
 }
