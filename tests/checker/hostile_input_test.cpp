@@ -1,0 +1,57 @@
+// Input that an attacker or a careless sender makes: each case builds its
+// hostile file here, and the check must stay bounded, say what it refused
+// and why, and write nothing that misleads or harms the reader.
+#include <gtest/gtest.h>
+
+#include "tests/checker/contest_builder.h"
+#include "tools/logs/log_format.h"
+
+namespace rezov::adjudicate::testing {
+namespace {
+
+std::string CrOnly(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c != '\n') out += c;
+  }
+  return out;
+}
+
+std::string Utf16(const std::string& text, bool bigEndian) {
+  std::string out = bigEndian ? "\xFE\xFF" : "\xFF\xFE";
+  for (char c : text) {
+    out += bigEndian ? std::string{'\0', c} : std::string{c, '\0'};
+  }
+  return out;
+}
+
+struct Encoding {
+  const char* name;
+  std::string (*encode)(const std::string&);
+};
+
+const Encoding kEncodings[] = {
+    {"CR line ends", CrOnly},
+    {"UTF-16 LE", [](const std::string& t) { return Utf16(t, false); }},
+    {"UTF-16 BE", [](const std::string& t) { return Utf16(t, true); }},
+};
+
+TEST(HostileInput, CrLineEndsAndUtf16AreReadAsText) {
+  const std::string text =
+      CabrilloOf("R3AB MA\n1605 3550 CW UA3XY 001 002 SP\n1610 3550 CW UA9AA 002 001 SV");
+  for (const Encoding& e : kEncodings) {
+    const Result<SubmittedLog> checked = ReadCabrilloLog("x.cbr", e.encode(text));
+    ASSERT_TRUE(checked.ok()) << e.name << ": " << checked.error();
+    EXPECT_EQ(checked->call, "R3AB") << e.name;
+    ASSERT_EQ(checked->lines.size(), 2u) << e.name;
+    EXPECT_EQ(checked->lines[1].call, "UA9AA") << e.name << ": " << checked->lines[1].problem;
+    EXPECT_EQ(checked->lines[1].lineNumber, 5u) << e.name;
+    const Result<ContactLog> replayed = ReadLog("x.cbr", e.encode(text));
+    ASSERT_TRUE(replayed.ok()) << e.name << ": " << replayed.error();
+    EXPECT_EQ(replayed->contacts.size(), 2u) << e.name;
+    EXPECT_EQ(replayed->ownCall, "R3AB") << e.name;
+  }
+}
+
+}  // namespace
+}  // namespace rezov::adjudicate::testing
