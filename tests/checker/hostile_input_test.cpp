@@ -53,5 +53,30 @@ TEST(HostileInput, CrLineEndsAndUtf16AreReadAsText) {
   }
 }
 
+// A QSO line's call becomes a multiplier, a cell, a file name and a link:
+// anything but letters, digits and '/' of a call's length is no call.
+TEST(HostileInput, AQsoLineWithoutACallIsUnreadable) {
+  const char* const kNoCalls[] = {"=HYPERLINK(\"http://x\")", "@SUM(1)", "<SCRIPT>", "R3%41A",
+                                  "A#B", "R3AB_P", "R3AB/", "599", "R3"};
+  const std::string longCall = std::string(234, 'A') + "1";
+  std::vector<std::string> calls(std::begin(kNoCalls), std::end(kNoCalls));
+  calls.push_back(longCall);
+  for (const std::string& call : calls) {
+    const std::vector<SubmittedLog> logs = ReadAll(
+        {"R3AB MA\n1605 3550 CW UA3XY 001 002 SP\n1606 3550 CW " + call + " 002 001 MA"});
+    ASSERT_EQ(logs.at(0).lines.size(), 2u) << call;
+    const QsoLine& q = logs[0].lines[1];
+    EXPECT_NE(q.problem.find("is no call sign"), std::string::npos) << call << ": " << q.problem;
+    const Adjudication a = Adjudicate(logs, Rules{}, TestPeriod());
+    EXPECT_EQ(a.logs[0].lines[1].verdict, Verdict::kUnreadable) << call;
+    EXPECT_EQ(a.logs[0].checked.ma, 0) << call;
+  }
+  for (const char* call : {"R3AB/P", "UA9/R3AB", "RZOBUW"}) {  // the last one miscopied
+    const std::vector<SubmittedLog> logs =
+        ReadAll({std::string("R3AB MA\n1606 3550 CW ") + call + " 002 001 MA"});
+    EXPECT_TRUE(logs.at(0).lines.at(0).readable()) << call << ": " << logs[0].lines[0].problem;
+  }
+}
+
 }  // namespace
 }  // namespace rezov::adjudicate::testing

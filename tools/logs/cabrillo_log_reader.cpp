@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "tools/logs/cabrillo_reader.h"
+#include "tools/logs/call_sign.h"
 #include "tools/logs/log_text.h"
 
 namespace rezov::adjudicate {
@@ -52,13 +53,15 @@ void Place(const std::string& bytes, const LogPosition& where, QsoLine& q) {
 }
 
 // Why a line read by the layout of its log is no contact of this contest's
-// exchange: each side needs a serial number and a region.
+// exchange: each side needs a serial number and a region; and a call must
+// be a call.
 std::string ContactProblem(const LogContact& c) {
   for (const auto& [side, e] : {std::pair{"sent", &c.sent}, std::pair{"received", &c.received}}) {
     if (e->serial.empty()) return std::string("the ") + side + " exchange has no serial number";
     if (e->region.empty()) return std::string("the ") + side + " exchange has no region";
   }
-  return std::string();
+  const std::string call = LoggedCallProblem(c.call);
+  return call.empty() ? call : "the call " + call;
 }
 
 QsoLine LineOf(const std::string& bytes, const LogContact& c) {
