@@ -3,7 +3,9 @@
 // and why, and write nothing that misleads or harms the reader.
 #include <gtest/gtest.h>
 
+
 #include "tests/checker/contest_builder.h"
+#include "tools/logs/csv_text.h"
 #include "tools/logs/log_format.h"
 
 namespace rezov::adjudicate::testing {
@@ -75,6 +77,28 @@ TEST(HostileInput, AQsoLineWithoutACallIsUnreadable) {
     const std::vector<SubmittedLog> logs =
         ReadAll({std::string("R3AB MA\n1606 3550 CW ") + call + " 002 001 MA"});
     EXPECT_TRUE(logs.at(0).lines.at(0).readable()) << call << ": " << logs[0].lines[0].problem;
+  }
+}
+
+struct Cell {
+  std::string field;
+  std::string written;
+};
+
+// A cell a spreadsheet would run as a formula starts with a quote mark
+// instead; numbers stay numbers; no control character is written.
+TEST(HostileInput, NoCsvCellStartsAFormulaOrHoldsAControlCharacter) {
+  const Cell kCells[] = {
+      {"=1+2", "'=1+2"},           {"+SUM(A1)", "'+SUM(A1)"},   {"-2+3", "'-2+3"},
+      {"@SUM(1)", "'@SUM(1)"},     {"-", "'-"},                 {"-694967296", "-694967296"},
+      {"+5", "+5"},                {"-0.5", "-0.5"},            {"R3AB", "R3AB"},
+      {std::string("R3\0AB", 5), "R3\\x00AB"}, {"a\x1B[31mb", "a\\x1B[31mb"},
+      {"two\r\nlines", "two\\x0D\\x0Alines"}, {"\t=1", "\\x09=1"}, {"=A1,B", "\"'=A1,B\""},
+  };
+  for (const Cell& c : kCells) {
+    std::string row;
+    AppendCsvRow(row, {c.field});
+    EXPECT_EQ(row, c.written + "\r\n") << c.field;
   }
 }
 
