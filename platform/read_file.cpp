@@ -33,12 +33,12 @@ Result<std::string> ReadOpenFile(std::FILE* f, std::uint64_t limit) {
 const char* NotRegular(std::filesystem::file_type type) {
   switch (type) {
     case std::filesystem::file_type::regular: return nullptr;
-    case std::filesystem::file_type::directory: return "is a folder, not a file";
-    case std::filesystem::file_type::fifo: return "is a named pipe, not a regular file";
+    case std::filesystem::file_type::directory: return "a folder, not a file";
+    case std::filesystem::file_type::fifo: return "a named pipe, not a regular file";
     case std::filesystem::file_type::character:
-    case std::filesystem::file_type::block: return "is a device, not a regular file";
-    case std::filesystem::file_type::socket: return "is a socket, not a regular file";
-    default: return "is not a regular file";
+    case std::filesystem::file_type::block: return "a device, not a regular file";
+    case std::filesystem::file_type::socket: return "a socket, not a regular file";
+    default: return "not a regular file";
   }
 }
 

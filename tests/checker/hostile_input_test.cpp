@@ -1,10 +1,20 @@
 // Input that an attacker or a careless sender makes: each case builds its
 // hostile file here, and the check must stay bounded, say what it refused
 // and why, and write nothing that misleads or harms the reader.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <thread>
 
 #include "tests/checker/contest_builder.h"
+#include "tools/commands/adjudicate_command.h"
 #include "tools/logs/csv_text.h"
 #include "tools/logs/log_format.h"
 
@@ -100,6 +110,129 @@ TEST(HostileInput, NoCsvCellStartsAFormulaOrHoldsAControlCharacter) {
     AppendCsvRow(row, {c.field});
     EXPECT_EQ(row, c.written + "\r\n") << c.field;
   }
+}
+
+namespace fs = std::filesystem;
+
+// A submissions folder and a results folder of their own, and the run of
+// `rezov adjudicate` on them.
+class HostileFolder : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    dir_ = fs::path(::testing::TempDir()) /
+           ("hostile-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    fs::remove_all(dir_);
+    fs::create_directories(logs());
+  }
+  void TearDown() override { fs::remove_all(dir_); }
+
+  fs::path logs() const { return dir_ / "logs"; }
+  fs::path out() const { return dir_ / "out"; }
+  void Write(const fs::path& path, const std::string& bytes) {
+    std::ofstream(path, std::ios::binary) << bytes;
+  }
+  static std::string Read(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  int Run(AdjudicateOptions o) {
+    if (o.paths.empty()) o.paths = {logs().string()};
+    if (o.outDir.empty()) o.outDir = out().string();
+    std::FILE* err = std::tmpfile();
+    const int code = RunAdjudicate(o, stdout, err);
+    std::rewind(err);
+    stderr_.clear();
+    for (int c; (c = std::fgetc(err)) != EOF;) stderr_ += static_cast<char>(c);
+    std::fclose(err);
+    return code;
+  }
+
+  fs::path dir_;
+  std::string stderr_;
+};
+
+// Opens the named pipe for writing now and then, and so ends the wait of
+// any reader that opened it, until the test is done.
+class PipeWriter {
+ public:
+  explicit PipeWriter(const std::string& path)
+      : thread_([this, path] {
+          while (!done_) {
+            const int fd = ::open(path.c_str(), O_WRONLY | O_NONBLOCK);
+            if (fd >= 0) ::close(fd);
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+          }
+        }) {}
+  ~PipeWriter() {
+    done_ = true;
+    thread_.join();
+  }
+
+ private:
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
+
+// The rows of a CSV file by their first field.
+std::map<std::string, std::vector<std::string>> RowsByFirst(const std::string& csv) {
+  std::map<std::string, std::vector<std::string>> rows;
+  std::istringstream in(csv);
+  for (std::string line; std::getline(in, line);) {
+    std::vector<std::string> fields = CsvFields(line);
+    rows[fields[0]] = fields;
+  }
+  return rows;
+}
+
+struct Refused {
+  const char* file;
+  const char* call;    // in problems.csv, as written there
+  const char* reason;  // the start of the problem
+};
+
+const Refused kRefused[] = {
+    {"pipe.cbr", "", "the file cannot be read: a named pipe, not a regular file"},
+    {"null.cbr", "", "the file cannot be read: a device, not a regular file"},
+    {"huge.log", "", "the file is larger than 4096 bytes, the most a log may hold"},
+    {"late", "", "not read: the name does not end in .cbr, .log or .txt, and the file does not"},
+    {"formula.cbr", "'=CMD|\" /C CALC\"!A0", "the log's own call '=CMD|\" /C CALC\"!A0' is no call"},
+    {"nul.cbr", "R3\\x00AB", "the log's own call 'R3\\x00AB' is no call sign"},
+    {"sub", "", "a folder inside a named folder: its files are not read"},
+};
+
+// Whatever a folder holds, the run ends, names every file that takes no
+// part with its reason, and reads the logs it can whatever their names.
+TEST_F(HostileFolder, EveryFileIsReadOrRefusedWithItsReason) {
+  Write(logs() / "R3AB.cbr", CabrilloOf("R3AB MA\n1605 3550 CW RN3CF 001 001 MA\n1610 3550 CW R3CX 002 001 MA"));
+  Write(logs() / "RN3CF", CabrilloOf("RN3CF MA\n1605 3550 CW R3AB 001 001 MA"));
+  Write(logs() / "R3CX.cab", CabrilloOf("R3CX MA\n1610 3550 CW R3AB 001 002 MA"));
+  ASSERT_EQ(::mkfifo((logs() / "pipe.cbr").c_str(), 0600), 0);
+  fs::create_symlink("/dev/null", logs() / "null.cbr");
+  Write(logs() / "huge.log", CabrilloOf("R3HG MA") + std::string(5000, '\n'));
+  Write(logs() / "late", "a note, not a log");
+  Write(logs() / "formula.cbr", "START-OF-LOG: 3.0\r\nCALLSIGN: =CMD|\" /C CALC\"!A0\r\n");
+  Write(logs() / "nul.cbr", CabrilloOf(std::string("R3\0AB", 5) + " MA\n1605 3550 CW R3AB 001 001 MA"));
+  fs::create_directories(logs() / "sub");
+  const PipeWriter writer((logs() / "pipe.cbr").string());
+  AdjudicateOptions o;
+  o.maxLogBytes = 4096;
+  ASSERT_EQ(Run(o), kAdjudicateSomeNotChecked) << stderr_;
+  const auto problems = RowsByFirst(Read(out() / "problems.csv"));
+  for (const Refused& r : kRefused) {
+    const auto row = problems.find((logs() / r.file).string());
+    ASSERT_NE(row, problems.end()) << r.file;
+    EXPECT_EQ(row->second.at(1), r.call) << r.file;
+    EXPECT_EQ(row->second.at(2), "no") << r.file;
+    EXPECT_EQ(row->second.at(3).rfind(r.reason, 0), 0u) << r.file << ": " << row->second.at(3);
+  }
+  for (const char* byContent : {"RN3CF", "R3CX.cab"}) {
+    EXPECT_EQ(problems.at((logs() / byContent).string()).at(3),
+              "read by its content: the name does not end in .cbr, .log or .txt");
+  }
+  EXPECT_NE(Read(out() / "results.csv").find(",R3AB,,,,,4,4,2,2,"), std::string::npos)
+      << Read(out() / "results.csv");
 }
 
 }  // namespace

@@ -6,11 +6,15 @@
 #include "platform/read_file.h"
 #include "platform/replace_file.h"
 #include "tools/checker/parallel_for.h"
+#include "tools/logs/contact_log.h"
 #include "tools/publish/results_html.h"
 #include "tools/publish/station_report.h"
 
 namespace rezov::adjudicate {
 namespace {
+
+// A rules file is a few lines; anything much larger is not one.
+constexpr std::uint64_t kMaxRulesBytes = 1 << 20;
 
 // Progress goes to standard error once a run has lasted this long.
 constexpr std::chrono::seconds kLongRun{1};
@@ -69,8 +73,9 @@ Status WriteTable(const std::string& path, const std::string& bytes) {
 Result<Rules> SettleRules(const AdjudicateOptions& options) {
   Rules rules;
   if (options.rulesFile) {
-    Result<std::string> text = ReadFileContents(*options.rulesFile);
+    Result<std::string> text = ReadRegularFile(*options.rulesFile, kMaxRulesBytes);
     if (!text) return Fail(*options.rulesFile + ": " + text.error());
+    if (text->size() > kMaxRulesBytes) return Fail(*options.rulesFile + ": too large for a rules file");
     Result<Rules> read = ParseRules(*text);
     if (!read) return Fail(*options.rulesFile + ": " + read.error());
     rules = read.value();
@@ -114,7 +119,7 @@ int RunAdjudicate(const AdjudicateOptions& options, std::FILE* out, std::FILE* e
     return kAdjudicateFailed;
   }
   const ProgressLine progress(err);
-  const LogCollection collection = CollectLogs(options.paths);
+  const LogCollection collection = CollectLogs(options.paths, options.maxLogBytes);
   std::size_t lines = 0;
   for (const SubmittedLog& log : collection.logs) lines += log.lines.size();
   progress.Say(Num(collection.logs.size()) + " logs read, " + Num(lines) + " QSO lines");
@@ -132,7 +137,7 @@ int RunAdjudicate(const AdjudicateOptions& options, std::FILE* out, std::FILE* e
   }
   bool someNotChecked = false;
   for (const LogProblem& p : collection.problems) {
-    std::fprintf(err, "%s: %s%s\n", p.file.c_str(), p.problem.c_str(),
+    std::fprintf(err, "%s: %s%s\n", p.file.c_str(), Printable(p.problem).c_str(),
                  p.checked ? "" : " (not checked)");
     someNotChecked = someNotChecked || !p.checked;
   }

@@ -1,6 +1,7 @@
 // `rezov adjudicate`: checks every submitted log and writes the results.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -17,6 +18,7 @@ struct AdjudicateOptions {
   std::optional<std::string> start;  // "YYYY-MM-DD HH:MM", over the rules file's
   std::optional<std::string> end;
   std::optional<std::string> rulesFile;
+  std::uint64_t maxLogBytes = kDefaultMaxLogBytes;  // a larger file is not read
   bool printRules = false;  // print the rules in the file's format and stop
 };
 
