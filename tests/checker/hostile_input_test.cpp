@@ -90,6 +90,42 @@ TEST(HostileInput, AQsoLineWithoutACallIsUnreadable) {
   }
 }
 
+// A log of `call` (in Moscow) with `times` QSO lines "1605 3550 CW <worked>".
+std::string Repeated(const std::string& call, const std::string& worked, int times) {
+  std::string rows = call + " MA";
+  for (int k = 0; k < times; ++k) rows += "\n1605 3550 CW " + worked + " 001 001 MA";
+  return rows;
+}
+
+struct Crowd {
+  const char* worked;     // by R3AA, 100 times at 16:05; R3AB works R3AA as often
+  Verdict first;          // R3AA's first line
+  Verdict rest;           // its other lines
+  const char* note;       // on R3AA's log
+};
+
+// Two logs may name each other thousands of times in one minute: the work
+// stays in proportion to the lines, the lines are judged all the same, and
+// the log is flagged.
+TEST(HostileInput, LogsNamingEachOtherAbsurdlyOftenAreCheckedAndFlagged) {
+  const Crowd kCrowds[] = {
+      {"R3AB", Verdict::kOk, Verdict::kRepeat, "R3AA and R3AB name each other more often than any contest: 100 lines"},
+      {"R3AC", Verdict::kBustedCall, Verdict::kBustedCall, "100 unmatched lines each have more than 32"},
+  };
+  for (const Crowd& c : kCrowds) {
+    const std::vector<SubmittedLog> logs =
+        ReadAll({Repeated("R3AA", c.worked, 100), Repeated("R3AB", "R3AA", 100)});
+    const Adjudication a = Adjudicate(logs, Rules{}, TestPeriod());
+    EXPECT_EQ(a.logs[0].lines.front().verdict, c.first) << c.worked;
+    for (std::size_t k = 1; k < a.logs[0].lines.size(); ++k) {
+      EXPECT_EQ(a.logs[0].lines[k].verdict, c.rest) << c.worked << " line " << k;
+    }
+    EXPECT_EQ(a.logs[1].lines.front().verdict, Verdict::kOk) << c.worked;
+    ASSERT_EQ(a.logs[0].notes.size(), 1u) << c.worked;
+    EXPECT_EQ(a.logs[0].notes[0].rfind(c.note, 0), 0u) << a.logs[0].notes[0];
+  }
+}
+
 struct Cell {
   std::string field;
   std::string written;

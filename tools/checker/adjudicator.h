@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "tools/checker/clock_estimate.h"
@@ -22,6 +23,9 @@ struct LogVerdicts {
   std::int32_t penaltyQsos = 0;  // extra QSOs removed for nil and busts
   std::int32_t checkedPoints = 0;  // the checked log's points less the penalty QSOs
   std::int32_t checkedScore = 0;   // checkedPoints × its multipliers
+  // What the check found wrong with the log as a whole, one sentence each:
+  // content no contest makes, weighed only in part.
+  std::vector<std::string> notes;
 };
 
 struct Adjudication {

@@ -62,6 +62,18 @@ Status WriteStationFiles(const CheckedContest& c, const std::string& dir) {
   return {};
 }
 
+// The problems of the files, and after them what the check noted on whole
+// logs.
+std::vector<LogProblem> WithCheckNotes(const LogCollection& collection, const Adjudication& a) {
+  std::vector<LogProblem> problems = collection.problems;
+  for (std::size_t i = 0; i < collection.logs.size(); ++i) {
+    for (const std::string& note : a.logs[i].notes) {
+      problems.push_back({collection.logs[i].fileName, collection.logs[i].call, note, true});
+    }
+  }
+  return problems;
+}
+
 Status WriteTable(const std::string& path, const std::string& bytes) {
   Status s = ReplaceFileContents(path, bytes);
   if (!s) return Fail(path + ": " + s.error());
@@ -129,14 +141,15 @@ int RunAdjudicate(const AdjudicateOptions& options, std::FILE* out, std::FILE* e
                      Num(p.linesTotal) + " QSO lines matched");
       });
   std::fprintf(out, "%s\n", adjudication.period.how.c_str());
-  const CheckedContest checked{collection.logs, adjudication, *rules, collection.problems};
+  const std::vector<LogProblem> problems = WithCheckNotes(collection, adjudication);
+  const CheckedContest checked{collection.logs, adjudication, *rules, problems};
   const Status written = WriteCheckedContest(checked, options.outDir);
   if (!written) {
     std::fprintf(err, "rezov adjudicate: results not written: %s\n", written.error().c_str());
     return kAdjudicateFailed;
   }
   bool someNotChecked = false;
-  for (const LogProblem& p : collection.problems) {
+  for (const LogProblem& p : problems) {
     std::fprintf(err, "%s: %s%s\n", p.file.c_str(), Printable(p.problem).c_str(),
                  p.checked ? "" : " (not checked)");
     someNotChecked = someNotChecked || !p.checked;

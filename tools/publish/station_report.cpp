@@ -186,6 +186,7 @@ std::string StationReport(const CheckedContest& c, const ReportIndex& index, std
          ", power " + l.header.categoryPower + "\r\n";
   out += period.how + "\r\n";
   for (const std::string& note : l.notes) out += "Note: " + note + "\r\n";
+  for (const std::string& note : c.adjudication.logs[log].notes) out += "Note: " + note + "\r\n";
   out += "\r\n" + ScoresSection(c, log) + "\r\n" + ClockSection(c, log);
   out += CountsLine(c.adjudication.logs[log], l.lines.size());
   out += Deductions(c, index, log);
