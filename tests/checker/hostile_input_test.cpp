@@ -17,6 +17,7 @@
 #include "tools/commands/adjudicate_command.h"
 #include "tools/logs/csv_text.h"
 #include "tools/logs/log_format.h"
+#include "tools/publish/results_tables.h"
 
 namespace rezov::adjudicate::testing {
 namespace {
@@ -124,6 +125,34 @@ TEST(HostileInput, LogsNamingEachOtherAbsurdlyOftenAreCheckedAndFlagged) {
     ASSERT_EQ(a.logs[0].notes.size(), 1u) << c.worked;
     EXPECT_EQ(a.logs[0].notes[0].rfind(c.note, 0), 0u) << a.logs[0].notes[0];
   }
+}
+
+// 60,000 Moscow stations worked once each: 60,000 points times 60,000
+// multipliers is more than 32 bits hold. The checker's scores do not wrap;
+// the module's summary keeps its own 32-bit score, as the module prints it.
+TEST(HostileInput, ScoresBeyond32BitsDoNotWrap) {
+  std::string rows = "R3AB MA";
+  for (int k = 0; k < 60000; ++k) {
+    const std::string call = "UA" + std::to_string(k % 10) + char('A' + k / 10 % 26) +
+                             char('A' + k / 260 % 26) + char('A' + k / 6760 % 26);
+    rows += "\n1" + std::to_string(600 + k % 60) + " 3550 CW " + call + " 001 001 MA";
+  }
+  const std::vector<SubmittedLog> logs = ReadAll({rows});
+  const Rules rules;
+  const Adjudication a = Adjudicate(logs, rules, TestPeriod());
+  const LogVerdicts& v = a.logs.at(0);
+  EXPECT_EQ(v.checked.ma, 60000);
+  EXPECT_EQ(v.checkedScore, 3'600'000'000);
+  EXPECT_EQ(v.claimed.score, 3'600'000'000);
+  EXPECT_NE(v.checked.summary.find("Score: 60000*(0 + 60000 + 0) = -694967296"), std::string::npos);
+  const std::vector<LogProblem> problems;
+  const CheckedContest c{logs, a, rules, problems};
+  EXPECT_NE(ResultsCsv(c, Standings(c)).find(",R3AB,,,,,3600000000,3600000000,60000,"),
+            std::string::npos);
+  // Scored in parts, the log gives what it gives scored whole.
+  const std::vector<bool> kept(logs[0].lines.size(), true);
+  EXPECT_EQ(ScoreClaimedAndChecked(ScoredStationOf(logs[0]), logs[0].lines, kept, 1 << 20).claimed.summary,
+            v.claimed.summary);
 }
 
 struct Cell {

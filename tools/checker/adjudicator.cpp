@@ -112,11 +112,13 @@ void Score(const SubmittedLog& log, const Rules& rules, LogVerdicts& v) {
   ClaimedAndChecked scores = ScoreClaimedAndChecked(ScoredStationOf(log), log.lines, kept);
   v.claimed = std::move(scores.claimed);
   v.checked = std::move(scores.checked);
-  v.penaltyQsos = rules.nilPenalty * CountOf(v.counts, Verdict::kNil) +
-                  rules.bustPenalty * (CountOf(v.counts, Verdict::kBustedCall) +
-                                       CountOf(v.counts, Verdict::kBustedExchange));
-  v.checkedPoints = std::max(0, v.checked.points - v.penaltyQsos);
-  v.checkedScore = v.checkedPoints * (v.checked.ma + v.checked.obl + v.checked.grid);
+  const std::int64_t busts = std::int64_t{CountOf(v.counts, Verdict::kBustedCall)} +
+                            CountOf(v.counts, Verdict::kBustedExchange);
+  v.penaltyQsos = std::int64_t{rules.nilPenalty} * CountOf(v.counts, Verdict::kNil) +
+                  std::int64_t{rules.bustPenalty} * busts;
+  v.checkedPoints = std::max<std::int64_t>(0, v.checked.points - v.penaltyQsos);
+  v.checkedScore =
+      v.checkedPoints * (std::int64_t{v.checked.ma} + v.checked.obl + v.checked.grid);
 }
 
 }  // namespace
