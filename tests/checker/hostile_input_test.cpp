@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -17,7 +18,9 @@
 #include "tools/commands/adjudicate_command.h"
 #include "tools/logs/csv_text.h"
 #include "tools/logs/log_format.h"
+#include "tools/publish/html_text.h"
 #include "tools/publish/results_tables.h"
+#include "tools/publish/station_report.h"
 
 namespace rezov::adjudicate::testing {
 namespace {
@@ -298,6 +301,81 @@ TEST_F(HostileFolder, EveryFileIsReadOrRefusedWithItsReason) {
   }
   EXPECT_NE(Read(out() / "results.csv").find(",R3AB,,,,,4,4,2,2,"), std::string::npos)
       << Read(out() / "results.csv");
+}
+
+// True for a cell a spreadsheet would take for a formula.
+bool IsFormula(const std::string& cell) {
+  if (cell.empty() || std::string("=+-@").find(cell[0]) == std::string::npos) return false;
+  char* end = nullptr;
+  std::strtod(cell.c_str(), &end);
+  return *end != '\0';
+}
+
+// The bytes of an output file that no output may hold: control characters
+// other than its own line ends (CR LF; LF in a page) and tabs.
+std::string ControlsIn(const std::string& bytes, bool page) {
+  std::string found;
+  for (std::size_t i = 0; i < bytes.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(bytes[i]);
+    const bool lineEnd = page ? c == '\n' : c == '\r' && i + 1 < bytes.size() && bytes[++i] == '\n';
+    if ((c < 0x20 && c != '\t' && !lineEnd) || c == 0x7F) found += std::to_string(c) + " ";
+  }
+  return found;
+}
+
+// What a hostile log holds never reaches an output as it is: no control
+// character, no cell that starts a formula, and a file name of its own for
+// each call, valid on Windows too, with links that lead to it.
+TEST_F(HostileFolder, OutputsHoldNoControlCharacterNorFormulaAndDistinctNames) {
+  Write(logs() / "R3AB.cbr", "START-OF-LOG: 3.0\r\nCALLSIGN: R3AB\r\nCATEGORY-OPERATOR: @SUM(1)\r\n"
+                             "QSO: 3550 CW 2025-12-14 1605 R3AB 001 MA R3AB/P 001 MA\r\n"
+                             "QSO: 3550 CW\x1B[2J 2025-12-14 1606 R3AB 002 MA COM1 002 M\x01" "A\r\n");
+  Write(logs() / "portable.cbr", "START-OF-LOG: 3.0\r\nCALLSIGN: R3AB/P\r\nCATEGORY-OPERATOR: =1+2\r\n"
+                                 "QSO: 3550 CW 2025-12-14 1605 R3AB/P 001 MA R3AB 001 MA\r\n");
+  Write(logs() / "COM1.cbr", CabrilloOf("COM1 MA\n1606 3550 CW R3AB 001 002 MA"));
+  Write(logs() / "bad\x1Bname.cbr", "START-OF-LOG: 3.0\r\nCALLSIGN: R3\tAA\x07\r\n");
+  ASSERT_EQ(Run({}), kAdjudicateSomeNotChecked) << stderr_;
+  for (const char* name : {"R3AB.txt", "R3AB-P.txt", "R3AB-P.html", "COM1_.txt", "COM1_.html"}) {
+    EXPECT_TRUE(fs::is_regular_file(out() / name)) << name;
+  }
+  EXPECT_NE(Read(out() / "results.html").find("<a href=\"R3AB-P.html\">R3AB/P</a>"), std::string::npos);
+  for (const fs::directory_entry& e : fs::directory_iterator(out())) {
+    const std::string bytes = Read(e.path());
+    EXPECT_EQ(ControlsIn(bytes, e.path().extension() == ".html"), "") << e.path();
+    if (e.path().extension() != ".csv") continue;
+    std::istringstream lines(bytes);
+    for (std::string line; std::getline(lines, line);) {
+      for (const std::string& cell : CsvFields(line)) EXPECT_FALSE(IsFormula(cell)) << e.path() << ": " << cell;
+    }
+  }
+}
+
+// Distinct calls never share a file, a name Windows keeps for a device is
+// never used, and a link names its file whatever characters it holds.
+TEST(HostileInput, DistinctCallsGetDistinctFileNamesAndLinks) {
+  const std::pair<const char*, const char*> kNames[] = {
+      {"R3AB/P", "R3AB-P"}, {"R3AB_P", "R3AB_P"}, {"UA9/R3AB", "UA9-R3AB"}, {"COM1", "COM1_"},
+      {"lpt9", "lpt9_"},    {"CON", "CON_"},      {"COM10", "COM10"},       {"R3AB:", "R3AB_"}};
+  for (const auto& [call, base] : kNames) EXPECT_EQ(StationFileBase(call), base) << call;
+  EXPECT_EQ(PercentEncoded("R3%41A#B?/.html"), "R3%2541A%23B%3F%2F.html");
+}
+
+// A report shows its first 2,000 deductions and says how many more there
+// are, so that an absurd log cannot make a report of hundreds of megabytes.
+TEST(HostileInput, AReportIsCutAfter2000Deductions) {
+  std::string rows = "R3AB MA";
+  for (int k = 0; k < 2100; ++k) rows += "\n1605 7010 CW UA3XY 001 001 SP";
+  const std::vector<SubmittedLog> logs = ReadAll({rows});
+  const Rules rules;
+  const Adjudication a = Adjudicate(logs, rules, TestPeriod());
+  const std::vector<LogProblem> problems;
+  const CheckedContest c{logs, a, rules, problems};
+  const std::string report = StationReport(c, BuildReportIndex(c), 0);
+  EXPECT_NE(report.find("Deductions: 2100\r\n"), std::string::npos);
+  EXPECT_NE(report.find("\r\n... and 100 more deductions not shown here"), std::string::npos);
+  std::size_t shown = 0;
+  for (std::size_t at = report.find("\r\nLine "); at != std::string::npos; at = report.find("\r\nLine ", at + 1)) ++shown;
+  EXPECT_EQ(shown, 2000u);
 }
 
 }  // namespace
