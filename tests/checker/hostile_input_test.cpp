@@ -303,6 +303,64 @@ TEST_F(HostileFolder, EveryFileIsReadOrRefusedWithItsReason) {
       << Read(out() / "results.csv");
 }
 
+struct OutPlace {
+  const char* name;
+  const char* out;    // relative to the test's folder
+  const char* input;  // read, relative to the test's folder
+};
+
+// --out may not be what is read, lie in it or hold it: the results would
+// overwrite submitted logs, and the next run would read them as logs. The
+// run stops before it reads anything, and nothing is written.
+TEST_F(HostileFolder, ResultsNeverGoWhereLogsAreRead) {
+  const OutPlace kPlaces[] = {
+      {"the logs' folder", "logs", "logs"},
+      {"the same through ..", "logs/../logs/", "logs"},
+      {"a folder inside the logs' folder", "logs/results", "logs"},
+      {"the folder of a log named", "logs", "logs/R3AA.txt"},
+      {"a link to the logs' folder", "link", "logs"},
+  };
+  const std::string log = CabrilloOf("R3AA MA\n1605 3550 CW R3AB 001 001 MA");
+  Write(logs() / "R3AA.txt", log);
+  fs::create_directory_symlink(logs(), dir_ / "link");
+  for (const OutPlace& p : kPlaces) {
+    AdjudicateOptions o;
+    o.paths = {(dir_ / p.input).string()};
+    o.outDir = (dir_ / p.out).string();
+    EXPECT_EQ(Run(o), kAdjudicateFailed) << p.name;
+    EXPECT_NE(stderr_.find("overlaps " + o.paths[0] + ", which is read"), std::string::npos)
+        << p.name << ": " << stderr_;
+    EXPECT_EQ(Read(logs() / "R3AA.txt"), log) << p.name;
+    EXPECT_EQ(std::distance(fs::directory_iterator(logs()), fs::directory_iterator()), 1) << p.name;
+  }
+}
+
+// One run at a time writes into a results folder, and a later run leaves
+// no file of an earlier one behind.
+TEST_F(HostileFolder, RunsNeverMixTheirFiles) {
+  Write(logs() / "R3AA.cbr", CabrilloOf("R3AA MA\n1605 3550 CW R3AB 001 001 MA"));
+  Write(logs() / "R3AB.cbr", CabrilloOf("R3AB MA\n1605 3550 CW R3AA 001 001 MA"));
+  fs::create_directories(out() / "rezov-adjudicate.lock");
+  EXPECT_EQ(Run({}), kAdjudicateFailed);
+  EXPECT_NE(stderr_.find("another run is writing into " + out().string() + ": it holds the lock " +
+                         (out() / "rezov-adjudicate.lock").string()),
+            std::string::npos)
+      << stderr_;
+  EXPECT_FALSE(fs::exists(out() / "results.csv"));
+  fs::remove(out() / "rezov-adjudicate.lock");
+  Write(out() / "notes.txt", "the committee's own notes");
+  ASSERT_EQ(Run({}), kAdjudicateOk) << stderr_;
+  EXPECT_TRUE(fs::exists(out() / "R3AB.txt"));
+  fs::remove(logs() / "R3AB.cbr");
+  ASSERT_EQ(Run({}), kAdjudicateOk) << stderr_;
+  EXPECT_FALSE(fs::exists(out() / "R3AB.txt"));
+  EXPECT_FALSE(fs::exists(out() / "R3AB.html"));
+  EXPECT_TRUE(fs::exists(out() / "R3AA.txt"));
+  EXPECT_TRUE(fs::exists(out() / "notes.txt"));
+  EXPECT_FALSE(fs::exists(out() / "rezov-adjudicate.lock"));
+  EXPECT_EQ(Read(out() / "run.txt").find("R3AB"), std::string::npos);
+}
+
 // True for a cell a spreadsheet would take for a formula.
 bool IsFormula(const std::string& cell) {
   if (cell.empty() || std::string("=+-@").find(cell[0]) == std::string::npos) return false;
