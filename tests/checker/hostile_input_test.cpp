@@ -108,6 +108,20 @@ struct Crowd {
   const char* note;       // on R3AA's log
 };
 
+// The checker holds every line of a contest at once, each compactly: a
+// field longer than any of this contest's makes its line unreadable.
+TEST(HostileInput, FieldsLongerThanAnyContestsMakeTheLineUnreadable) {
+  const std::pair<const char*, const char*> kLines[] = {
+      {"1605 3550 CW UA3XY 001 12345678901 SP", "the received serial number '12345678901' is longer than 10"},
+      {"1605 3550 CW UA3XY 001 001 MOSCOWS", "the received region 'MOSCOWS' is longer than 6"},
+      {"1605 3550 CONTESTIA UA3XY 001 001 SP", "the mode 'CONTESTIA' is longer than 6"},
+  };
+  for (const auto& [row, problem] : kLines) {
+    const std::vector<SubmittedLog> logs = ReadAll({std::string("R3AB MA\n") + row});
+    EXPECT_EQ(logs.at(0).lines.at(0).problem.rfind(problem, 0), 0u) << row << ": " << logs[0].lines[0].problem;
+  }
+}
+
 // Two logs may name each other thousands of times in one minute: the work
 // stays in proportion to the lines, the lines are judged all the same, and
 // the log is flagged.
