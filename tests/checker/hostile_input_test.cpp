@@ -268,9 +268,11 @@ std::map<std::string, std::vector<std::string>> RowsByFirst(const std::string& c
   return rows;
 }
 
+const std::string kLongCall = "R3" + std::string(233, 'A');
+
 struct Refused {
   const char* file;
-  const char* call;    // in problems.csv, as written there
+  std::string call;    // in problems.csv, as written there
   const char* reason;  // the start of the problem
 };
 
@@ -282,6 +284,7 @@ const Refused kRefused[] = {
     {"formula.cbr", "'=CMD|\" /C CALC\"!A0", "the log's own call '=CMD|\" /C CALC\"!A0' is no call"},
     {"nul.cbr", "R3\\x00AB", "the log's own call 'R3\\x00AB' is no call sign"},
     {"sub", "", "a folder inside a named folder: its files are not read"},
+    {"long.cbr", kLongCall, "the log's own call 'R3AAAAAAAAAAAAAAAAAA...' is no call sign: 235 characters"},
 };
 
 // Whatever a folder holds, the run ends, names every file that takes no
@@ -297,6 +300,7 @@ TEST_F(HostileFolder, EveryFileIsReadOrRefusedWithItsReason) {
   Write(logs() / "formula.cbr", "START-OF-LOG: 3.0\r\nCALLSIGN: =CMD|\" /C CALC\"!A0\r\n");
   Write(logs() / "nul.cbr", CabrilloOf(std::string("R3\0AB", 5) + " MA\n1605 3550 CW R3AB 001 001 MA"));
   fs::create_directories(logs() / "sub");
+  Write(logs() / "long.cbr", CabrilloOf(kLongCall + " MA\n1605 3550 CW R3AB 001 001 MA"));
   const PipeWriter writer((logs() / "pipe.cbr").string());
   AdjudicateOptions o;
   o.maxLogBytes = 4096;
