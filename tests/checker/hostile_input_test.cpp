@@ -172,6 +172,30 @@ TEST(HostileInput, ScoresBeyond32BitsDoNotWrap) {
             v.claimed.summary);
 }
 
+// A log too long to score at once is scored in parts (a million lines that
+// all name one station must not hold a million records at once): the parts
+// give the summaries of the whole, whichever lines are kept.
+TEST(HostileInput, ALongLogScoredInPartsScoresAsWhole) {
+  const std::vector<SubmittedLog> logs = ReadAll(
+      {"R3AB MA\n!GRID-LOCATOR: KO85\n1605 3550 CW RK3AA 001 004 MA\n1610 1830 CW RK3AA 002 009 MA\n"
+       "1615 1830 CW UA1AA 003 002 SP\n1615 1830 CW UA1AA 003 002 SP\n1620 3550 CW UA1AB 004\n"
+       "1625 3550 CW UA1AB 005 007 SP\n1630 1830 CW DL1AA 006 001 JO\n1631 3550 CW DL1AB 007 001 KO\n"
+       "1632 3550 CW RK3AA 008 004 MA\n1633 1830 CW OH1AA 009 001 KP\n1634 3550 CW OH1AB 010 001 KP"});
+  const std::vector<QsoLine>& lines = logs.at(0).lines;
+  const ScoredStation station = ScoredStationOf(logs[0]);
+  for (unsigned mask = 0; mask < (1u << lines.size()); mask += 37) {
+    std::vector<bool> kept(lines.size());
+    for (std::size_t k = 0; k < lines.size(); ++k) kept[k] = (mask >> k) & 1u;
+    const ClaimedAndChecked whole = ScoreClaimedAndChecked(station, lines, kept);
+    for (const std::size_t part : {1, 2, 3}) {
+      const ClaimedAndChecked parted = ScoreClaimedAndChecked(station, lines, kept, part);
+      EXPECT_EQ(parted.claimed.summary, whole.claimed.summary) << mask << " " << part;
+      EXPECT_EQ(parted.checked.summary, whole.checked.summary) << mask << " " << part;
+      EXPECT_EQ(parted.checked.contacts, whole.checked.contacts) << mask << " " << part;
+    }
+  }
+}
+
 struct Cell {
   std::string field;
   std::string written;

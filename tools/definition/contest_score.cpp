@@ -1,7 +1,9 @@
 #include "tools/definition/contest_score.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <functional>
+#include <unordered_map>
 
 #include "contest/contact_entry.h"
 #include "platform/ole_date.h"
@@ -57,16 +59,12 @@ ContactArgs ContactOf(const QsoLine& q) {
   return c;
 }
 
-// The records of some readable lines, each built once, with for each the
-// first record identical to it.
-struct RecordSet {
-  std::vector<QsoRecord> records;
-  std::vector<bool> kept;              // per record: its line is kept
-  std::vector<std::uint32_t> first;    // per record: the first identical one
-};
+QsoRecord RecordOf(const ScoredStation& station, const QsoLine& q) {
+  return BuildRecord(ContactOf(q), station.ownRegion);
+}
 
 std::size_t RecordHash(const QsoRecord& r) {
-  std::size_t h = r.freqKhz;
+  std::size_t h = static_cast<std::size_t>(r.freqKhz);
   const auto mix = [&h](std::size_t v) { h ^= v + 0x9E3779B97F4A7C15ull + (h << 6) + (h >> 2); };
   for (const std::string* text : {&r.call, &r.country, &r.auxText, &r.band, &r.mode, &r.rcvdInfo,
                                   &r.sentInfo, &r.rcvdExchange, &r.sentExchange, &r.maKey,
@@ -78,70 +76,41 @@ std::size_t RecordHash(const QsoRecord& r) {
   return h;
 }
 
-// For each record the first identical one, found through the records'
-// hashes: the module's own look-up compares a record with every earlier
-// one of the same call, band, mode, time and frequency, which a log of
-// thousands of such lines turns into work in their square.
-std::vector<std::uint32_t> FirstIdentical(const std::vector<QsoRecord>& records) {
-  std::vector<std::pair<std::size_t, std::uint32_t>> byHash(records.size());
-  for (std::uint32_t i = 0; i < records.size(); ++i) byHash[i] = {RecordHash(records[i]), i};
+// For each record the first identical one, from the records' hashes:
+// recordOf(i) gives record i. The module's own look-up compares a record
+// with every earlier one of the same call, band, mode, time and frequency,
+// which a log of thousands of such lines turns into work in their square;
+// here a record is compared only with the distinct records of its hash.
+template <typename RecordOf>
+std::vector<std::uint32_t> FirstIdentical(const std::vector<std::size_t>& hashes, RecordOf recordOf) {
+  std::vector<std::pair<std::size_t, std::uint32_t>> byHash(hashes.size());
+  for (std::uint32_t i = 0; i < hashes.size(); ++i) byHash[i] = {hashes[i], i};
   std::sort(byHash.begin(), byHash.end());
-  std::vector<std::uint32_t> first(records.size());
-  std::vector<std::uint32_t> distinct;  // the first records of the distinct ones of a hash
+  std::vector<std::uint32_t> first(hashes.size());
+  std::vector<std::pair<std::uint32_t, QsoRecord>> distinct;  // of the hash at hand
   for (std::size_t k = 0; k < byHash.size(); ++k) {
-    if (k == 0 || byHash[k].first != byHash[k - 1].first) distinct.clear();
     const std::uint32_t i = byHash[k].second;
+    const bool alone = (k == 0 || byHash[k - 1].first != byHash[k].first) &&
+                       (k + 1 == byHash.size() || byHash[k + 1].first != byHash[k].first);
+    if (k == 0 || byHash[k - 1].first != byHash[k].first) distinct.clear();
+    first[i] = i;
+    if (alone) continue;
+    const QsoRecord record = recordOf(i);
     const auto same = std::find_if(distinct.begin(), distinct.end(),
-                                   [&](std::uint32_t d) { return records[d].equals(records[i]); });
-    first[i] = same == distinct.end() ? i : *same;
-    if (same == distinct.end()) distinct.push_back(i);
+                                   [&](const auto& d) { return d.second.equals(record); });
+    if (same != distinct.end()) {
+      first[i] = same->first;
+    } else {
+      distinct.emplace_back(i, record);
+    }
   }
   return first;
 }
 
-RecordSet BuildRecords(const ScoredStation& station, const std::vector<QsoLine>& lines,
-                       const std::vector<bool>& kept, const std::vector<std::uint32_t>& which) {
-  RecordSet set;
-  set.records.reserve(which.size());
-  for (const std::uint32_t k : which) {
-    set.records.push_back(BuildRecord(ContactOf(lines[k]), station.ownRegion));
-    set.kept.push_back(kept[k]);
-  }
-  set.first = FirstIdentical(set.records);
-  return set;
-}
-
-// The bands of the claimed (every record) and the checked log (the kept
-// ones), each in the order the records first name them, as the module
-// notes them.
-void NoteBands(const RecordSet& set, BandList& claimed, BandList& checked) {
-  for (std::size_t i = 0; i < set.records.size(); ++i) {
-    const std::string& band = set.records[i].band;
-    if (!claimed.contains(band)) claimed.append(band);
-    if (set.kept[i] && !checked.contains(band)) checked.append(band);
-  }
-}
-
-// The module's score of the records `take` selects, an identical one
-// stored once, over `ordered` bands.
-template <typename Take>
-Score ScoreTaken(const RecordSet& set, const BandList& ordered, const std::string& ownGrid,
-                 Take take) {
-  QsoLog log;
-  std::vector<bool> stored(set.records.size());
-  for (std::size_t i = 0; i < set.records.size(); ++i) {
-    if (!take(i) || stored[set.first[i]]) continue;
-    stored[set.first[i]] = true;
-    log.append(set.records[i]);
-  }
-  BandList bands = ordered;
-  return ComputeScore(log, bands, ownGrid);
-}
-
-// The sum of the scores of a log's parts. Each value of a multiplier lies
-// in one part (see PartOf), so the rows add up to the rows of the whole
-// log; the totals and the score are then made as the module makes them,
-// in its 32-bit arithmetic, for its summary.
+// The sum of the scores of a log's parts. Each value of a multiplier
+// counts in one part only (see LongLogScore), so the rows add up to the
+// rows of the whole log; the totals and the score are then made as the
+// module makes them, in its 32-bit arithmetic, for its summary.
 class ScoreSum {
  public:
   void Add(const Score& part) {
@@ -176,34 +145,6 @@ class ScoreSum {
   Score sum_;
 };
 
-// The part a record is scored in: chosen by its multiplier value, so that
-// all records of one value, and identical records, are scored together.
-std::size_t PartOf(const QsoRecord& r, std::size_t parts) {
-  return std::hash<std::string>()(r.maKey + '\x01' + r.oblKey + '\x02' + r.gridKey) % parts;
-}
-
-// The lines of each part of a log too long to score at once, and the
-// bands of the claimed and the checked log. The records are built here for
-// their bands and parts and let go a part's worth at a time.
-std::vector<std::vector<std::uint32_t>> PlanParts(const ScoredStation& station,
-                                                  const std::vector<QsoLine>& lines,
-                                                  const std::vector<bool>& kept,
-                                                  const std::vector<std::uint32_t>& readable,
-                                                  std::size_t recordsPerPart, BandList& claimedBands,
-                                                  BandList& checkedBands) {
-  const std::size_t count = (readable.size() + recordsPerPart - 1) / recordsPerPart;
-  std::vector<std::vector<std::uint32_t>> parts(count);
-  for (std::size_t from = 0; from < readable.size(); from += recordsPerPart) {
-    const auto begin = readable.begin() + static_cast<std::ptrdiff_t>(from);
-    const std::vector<std::uint32_t> some(
-        begin, begin + static_cast<std::ptrdiff_t>(std::min(recordsPerPart, readable.size() - from)));
-    const RecordSet set = BuildRecords(station, lines, kept, some);
-    NoteBands(set, claimedBands, checkedBands);
-    for (std::size_t i = 0; i < some.size(); ++i) parts[PartOf(set.records[i], count)].push_back(some[i]);
-  }
-  return parts;
-}
-
 ContestScore ScoreOf(const ScoredStation& station, const BandList& ordered, const Score& score) {
   ContestScore s;
   s.contacts = score.qsoCount;
@@ -217,22 +158,159 @@ ContestScore ScoreOf(const ScoredStation& station, const BandList& ordered, cons
   return s;
 }
 
-// The claimed and the checked score summed over the parts that
-// forEachPart hands to the function it is given, one RecordSet at a time.
-template <typename ForEachPart>
-ClaimedAndChecked ScoreInParts(const ScoredStation& station, BandList claimedBands,
-                               BandList checkedBands, ForEachPart forEachPart) {
-  BandOrder(claimedBands);
-  BandOrder(checkedBands);
-  ScoreSum claimed;
-  ScoreSum checked;
-  forEachPart([&](const RecordSet& set) {
-    claimed.Add(ScoreTaken(set, claimedBands, station.ownGrid, [](std::size_t) { return true; }));
-    checked.Add(ScoreTaken(set, checkedBands, station.ownGrid, [&](std::size_t i) { return set.kept[i]; }));
-  });
-  return {ScoreOf(station, claimedBands, claimed.Total()),
-          ScoreOf(station, checkedBands, checked.Total())};
+// The bands of the claimed (every line) and the checked log (the kept
+// lines), in the order the lines first name them, as the module notes them.
+void NoteBands(const std::vector<QsoLine>& lines, const std::vector<bool>& kept,
+               const std::vector<std::uint32_t>& readable, BandList& claimed, BandList& checked) {
+  for (const std::uint32_t k : readable) {
+    const std::string band = BandText(lines[k].freqKhz);  // as ContactOf names it
+    if (!claimed.contains(band)) claimed.append(band);
+    if (kept[k] && !checked.contains(band)) checked.append(band);
+  }
 }
+
+// A log scored whole: every record held in the module's log at once, for
+// the claimed log and then for the checked one, as the module scores them.
+ClaimedAndChecked ScoreWhole(const ScoredStation& station, const std::vector<QsoLine>& lines,
+                             const std::vector<bool>& kept, const std::vector<std::uint32_t>& readable) {
+  std::vector<QsoRecord> records;
+  std::vector<std::size_t> hashes;
+  records.reserve(readable.size());
+  for (const std::uint32_t k : readable) {
+    records.push_back(RecordOf(station, lines[k]));
+    hashes.push_back(RecordHash(records.back()));
+  }
+  const std::vector<std::uint32_t> first =
+      FirstIdentical(hashes, [&](std::uint32_t i) { return records[i]; });
+  BandList claimedBands;
+  BandList checkedBands;
+  NoteBands(lines, kept, readable, claimedBands, checkedBands);
+  const auto score = [&](BandList bands, auto take) {
+    QsoLog log;
+    std::vector<bool> stored(records.size());
+    for (std::size_t i = 0; i < records.size(); ++i) {
+      if (!take(i) || stored[first[i]]) continue;
+      stored[first[i]] = true;
+      log.append(records[i]);
+    }
+    const Score s = ComputeScore(log, bands, station.ownGrid);
+    return ScoreOf(station, bands, s);
+  };
+  return {score(claimedBands, [](std::size_t) { return true; }),
+          score(checkedBands, [&](std::size_t i) { return bool(kept[readable[i]]); })};
+}
+
+// A log too long to hold all its records in the module's log at once,
+// scored in parts of consecutive lines, one part at a time, the parts'
+// rows summed. The module counts a line on its band's row and each
+// multiplier value once, on the first row in band order that holds it: so
+// in the parts, every record of a value keeps its value for the count but
+// one, on that row, and the others count as contacts only. Identical
+// records count once, as in the module, across the parts.
+class LongLogScore {
+ public:
+  LongLogScore(const ScoredStation& station, const std::vector<QsoLine>& lines,
+               const std::vector<bool>& kept, const std::vector<std::uint32_t>& readable)
+      : station_(station), lines_(lines), kept_(kept), readable_(readable) {
+    NoteBands(lines, kept, readable, claimedBands_, checkedBands_);
+    BandOrder(claimedBands_);
+    BandOrder(checkedBands_);
+    FindValuesAndIdentical();
+  }
+
+  ClaimedAndChecked Scores(std::size_t recordsPerPart) {
+    ScoreSum claimed;
+    ScoreSum checked;
+    std::vector<bool> checkedTaken(readable_.size());
+    for (std::size_t from = 0; from < readable_.size(); from += recordsPerPart) {
+      QsoLog claimedLog;
+      QsoLog checkedLog;
+      for (std::size_t i = from; i < readable_.size() && i < from + recordsPerPart; ++i) {
+        const QsoRecord r = RecordOf(station_, lines_[readable_[i]]);
+        if (first_[i] == i) claimedLog.append(ForCount(r, claimedBands_, &Value::claimed));
+        if (!kept_[readable_[i]] || checkedTaken[first_[i]]) continue;
+        checkedTaken[first_[i]] = true;
+        checkedLog.append(ForCount(r, checkedBands_, &Value::checked));
+      }
+      BandList claimedBands = claimedBands_;
+      BandList checkedBands = checkedBands_;
+      claimed.Add(ComputeScore(claimedLog, claimedBands, station_.ownGrid));
+      checked.Add(ComputeScore(checkedLog, checkedBands, station_.ownGrid));
+    }
+    return {ScoreOf(station_, claimedBands_, claimed.Total()),
+            ScoreOf(station_, checkedBands_, checked.Total())};
+  }
+
+ private:
+  // Where a multiplier value counts in one log: the first row that holds
+  // it, and whether the record that counts it there is placed.
+  struct Count {
+    std::size_t row = SIZE_MAX;
+    bool placed = false;
+  };
+  // A multiplier value in the claimed and in the checked log.
+  struct Value {
+    Count claimed;
+    Count checked;
+  };
+
+  static std::string ValueOf(const QsoRecord& r) {
+    if (r.call.empty()) return std::string();  // counts for nothing
+    if (!r.maKey.empty()) return "M" + r.maKey;
+    if (!r.oblKey.empty()) return "O" + r.oblKey;
+    if (!r.gridKey.empty()) return "G" + r.gridKey;
+    return std::string();
+  }
+
+  static std::size_t RowOf(const BandList& ordered, const std::string& band) {
+    for (std::size_t b = 0; b < ordered.size(); ++b) {
+      if (ordered.at(b) == band) return b;
+    }
+    return SIZE_MAX;
+  }
+
+  // One look at every record: the first row of each multiplier value, and
+  // the first record identical to each.
+  void FindValuesAndIdentical() {
+    std::vector<std::size_t> hashes;
+    hashes.reserve(readable_.size());
+    for (std::size_t i = 0; i < readable_.size(); ++i) {
+      const QsoRecord r = RecordOf(station_, lines_[readable_[i]]);
+      hashes.push_back(RecordHash(r));
+      const std::string value = ValueOf(r);
+      if (value.empty()) continue;
+      Value& v = values_[value];
+      v.claimed.row = std::min(v.claimed.row, RowOf(claimedBands_, r.band));
+      if (kept_[readable_[i]]) v.checked.row = std::min(v.checked.row, RowOf(checkedBands_, r.band));
+    }
+    first_ = FirstIdentical(hashes, [&](std::uint32_t i) { return RecordOf(station_, lines_[readable_[i]]); });
+  }
+
+  // The record as it goes into a part: its multiplier value kept when it is
+  // the first record on the value's first row, else taken away.
+  QsoRecord ForCount(QsoRecord r, const BandList& ordered, Count Value::*log) {
+    const std::string value = ValueOf(r);
+    if (value.empty()) return r;
+    Count& count = values_[value].*log;
+    if (!count.placed && RowOf(ordered, r.band) == count.row) {
+      count.placed = true;
+      return r;
+    }
+    r.maKey.clear();
+    r.oblKey.clear();
+    r.gridKey.clear();
+    return r;
+  }
+
+  const ScoredStation& station_;
+  const std::vector<QsoLine>& lines_;
+  const std::vector<bool>& kept_;
+  const std::vector<std::uint32_t>& readable_;
+  BandList claimedBands_;  // in the module's order
+  BandList checkedBands_;
+  std::unordered_map<std::string, Value> values_;
+  std::vector<std::uint32_t> first_;  // per readable line: the first identical one
+};
 
 }  // namespace
 
@@ -271,18 +349,8 @@ ClaimedAndChecked ScoreClaimedAndChecked(const ScoredStation& station,
   for (std::uint32_t k = 0; k < lines.size(); ++k) {
     if (lines[k].readable()) readable.push_back(k);
   }
-  BandList claimedBands;
-  BandList checkedBands;
-  if (readable.size() <= recordsPerPart) {
-    const RecordSet set = BuildRecords(station, lines, kept, readable);
-    NoteBands(set, claimedBands, checkedBands);
-    return ScoreInParts(station, claimedBands, checkedBands, [&](const auto& score) { score(set); });
-  }
-  const std::vector<std::vector<std::uint32_t>> parts =
-      PlanParts(station, lines, kept, readable, recordsPerPart, claimedBands, checkedBands);
-  return ScoreInParts(station, claimedBands, checkedBands, [&](const auto& score) {
-    for (const std::vector<std::uint32_t>& part : parts) score(BuildRecords(station, lines, kept, part));
-  });
+  if (readable.size() <= recordsPerPart) return ScoreWhole(station, lines, kept, readable);
+  return LongLogScore(station, lines, kept, readable).Scores(recordsPerPart);
 }
 
 }  // namespace rezov::adjudicate
