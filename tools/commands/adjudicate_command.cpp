@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "platform/read_file.h"
-#include "platform/replace_file.h"
 #include "tools/checker/parallel_for.h"
 #include "tools/commands/results_folder.h"
 #include "tools/logs/contact_log.h"
