@@ -23,8 +23,7 @@ class ShortText {
   // The text, cut after N characters: a caller that must lose none asks
   // Fits first.
   ShortText(std::string_view text) : size_(static_cast<std::uint8_t>(text.size() < N ? text.size() : N)) {
-    std::memcpy(text_, text.data(), size_);
-    text_[size_] = '\0';
+    if (size_ > 0) std::memcpy(text_, text.data(), size_);
   }
   ShortText(const std::string& text) : ShortText(std::string_view(text)) {}
   ShortText(const char* text) : ShortText(std::string_view(text)) {}
