@@ -94,20 +94,6 @@ TEST(HostileInput, AQsoLineWithoutACallIsUnreadable) {
   }
 }
 
-// A log of `call` (in Moscow) with `times` QSO lines "1605 3550 CW <worked>".
-std::string Repeated(const std::string& call, const std::string& worked, int times) {
-  std::string rows = call + " MA";
-  for (int k = 0; k < times; ++k) rows += "\n1605 3550 CW " + worked + " 001 001 MA";
-  return rows;
-}
-
-struct Crowd {
-  const char* worked;     // by R3AA, 100 times at 16:05; R3AB works R3AA as often
-  Verdict first;          // R3AA's first line
-  Verdict rest;           // its other lines
-  const char* note;       // on R3AA's log
-};
-
 // The checker holds every line of a contest at once, each compactly: a
 // field longer than any of this contest's makes its line unreadable.
 TEST(HostileInput, FieldsLongerThanAnyContestsMakeTheLineUnreadable) {
@@ -121,6 +107,20 @@ TEST(HostileInput, FieldsLongerThanAnyContestsMakeTheLineUnreadable) {
     EXPECT_EQ(logs.at(0).lines.at(0).problem.rfind(problem, 0), 0u) << row << ": " << logs[0].lines[0].problem;
   }
 }
+
+// A log of `call` (in Moscow) with `times` QSO lines "1605 3550 CW <worked>".
+std::string Repeated(const std::string& call, const std::string& worked, int times) {
+  std::string rows = call + " MA";
+  for (int k = 0; k < times; ++k) rows += "\n1605 3550 CW " + worked + " 001 001 MA";
+  return rows;
+}
+
+struct Crowd {
+  const char* worked;     // by R3AA, 100 times at 16:05; R3AB works R3AA as often
+  Verdict first;          // R3AA's first line
+  Verdict rest;           // its other lines
+  const char* note;       // on R3AA's log
+};
 
 // Two logs may name each other thousands of times in one minute: the work
 // stays in proportion to the lines, the lines are judged all the same, and
