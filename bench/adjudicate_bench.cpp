@@ -9,6 +9,12 @@
 // The contests are written once into $TMPDIR/rezov-adjudicate-bench (kept
 // for the next run) by a child process, so that making them does not count
 // in this process's peak memory.
+//
+// The hostile/... benchmarks run the whole command on inputs no contest
+// makes (two logs naming each other 20,000 times in one minute, a log of a
+// million lines, a 16 MiB file of bare QSO: lines), each in a child process
+// whose own peak memory is reported (peak_MiB): the targets are time in
+// proportion to the lines and less than 1 GiB.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
@@ -22,6 +28,7 @@
 #include <map>
 #include <string>
 
+#include "platform/replace_file.h"
 #include "tools/commands/adjudicate_command.h"
 #include "tools/checker/parallel_for.h"
 #include "tools/simulate/contest_simulator.h"
@@ -116,6 +123,98 @@ void RunStage(benchmark::State& state, Stage stage, int logs) {
   state.counters["lines"] = static_cast<double>(lines);
 }
 
+// A hostile input, written once by `write` into its folder's logs/.
+struct HostileCase {
+  const char* name;
+  void (*write)(const std::string& logs);
+  std::uint64_t maxLogBytes;
+};
+
+std::string QsoLine(const std::string& own, const std::string& worked, int minute, int serial) {
+  char line[96];
+  std::snprintf(line, sizeof line, "QSO: 3550 CW 2025-12-14 %02d%02d %s %03d MA %s %03d MA\r\n",
+                16 + minute / 60, minute % 60, own.c_str(), serial % 1000, worked.c_str(), serial % 1000);
+  return line;
+}
+
+std::string Header(const std::string& call) {
+  return "START-OF-LOG: 3.0\r\nCONTEST: MSK\r\nCALLSIGN: " + call + "\r\n";
+}
+
+void WriteOrExit(const std::string& path, const std::string& bytes) {
+  if (!ReplaceFileContents(path, bytes)) _exit(1);
+}
+
+void WritePair(const std::string& logs) {
+  for (const auto& [own, worked] : {std::pair{"R3AA", "R3AB"}, std::pair{"R3AB", "R3AA"}}) {
+    std::string text = Header(own);
+    for (int k = 0; k < 20000; ++k) text += QsoLine(own, worked, 5, k);
+    WriteOrExit(logs + "/" + own + ".cbr", text);
+  }
+}
+
+void WriteMillionCalls(const std::string& logs) {
+  std::string text = Header("R3AA");
+  for (int k = 0; k < 1000000; ++k) {
+    std::string call = "R" + std::to_string(k % 10);
+    for (int i = 0, rest = k / 10; i < 4; ++i, rest /= 26) call += static_cast<char>('A' + rest % 26);
+    text += QsoLine("R3AA", call, k / 8334, k);
+  }
+  WriteOrExit(logs + "/R3AA.cbr", text);
+}
+
+void WriteBareQsoTags(const std::string& logs) {
+  std::string text = Header("R3AA");
+  while (text.size() + 5 <= kDefaultMaxLogBytes) text += "QSO:\n";
+  WriteOrExit(logs + "/R3AA.cbr", text);
+}
+
+const HostileCase kHostile[] = {
+    {"pair-20000", WritePair, kDefaultMaxLogBytes},
+    {"log-1000000", WriteMillionCalls, std::uint64_t{100} << 20},
+    {"qso-tags-16MiB", WriteBareQsoTags, kDefaultMaxLogBytes},
+};
+
+// Runs `body` in a child process and waits for it; its exit status and
+// its resource use.
+template <typename Body>
+int InChild(Body body, rusage& usage) {
+  const pid_t child = fork();
+  if (child == 0) _exit(body());
+  int status = 1;
+  if (child < 0 || wait4(child, &status, 0, &usage) != child) return 1;
+  return WIFEXITED(status) ? WEXITSTATUS(status) : 1;
+}
+
+void RunHostile(benchmark::State& state, const HostileCase& c) {
+  const std::string dir = BenchFolder() + "/hostile-" + c.name;
+  rusage usage{};
+  if (!fs::exists(dir + "/logs/written") &&
+      InChild([&] {
+        fs::create_directories(dir + "/logs");
+        c.write(dir + "/logs");
+        WriteOrExit(dir + "/logs/written", "");
+        return 0;
+      }, usage) != 0) {
+    state.SkipWithError("the hostile input could not be written");
+    return;
+  }
+  for (auto _ : state) {
+    const auto wall = std::chrono::steady_clock::now();
+    const int code = InChild([&] {
+      AdjudicateOptions o;
+      o.paths = {dir + "/logs"};
+      o.outDir = dir + "/out";
+      o.maxLogBytes = c.maxLogBytes;
+      std::FILE* quiet = std::fopen("/dev/null", "w");
+      return RunAdjudicate(o, quiet, quiet) == kAdjudicateFailed ? 1 : 0;
+    }, usage);
+    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - wall).count());
+    if (code != 0) state.SkipWithError("the command failed");
+    state.counters["peak_MiB"] = static_cast<double>(usage.ru_maxrss / 1024);
+  }
+}
+
 void Register(const char* name, Stage stage) {
   for (const int logs : {200, 2000}) {
     benchmark::RegisterBenchmark((std::string(name) + "/" + std::to_string(logs)).c_str(),
@@ -165,6 +264,13 @@ int main(int argc, char** argv) {
   Register("read", Stage::kRead);
   Register("check", Stage::kCheck);
   Register("check_and_write", Stage::kCheckAndWrite);
+  for (const auto& c : rezov::adjudicate::kHostile) {
+    benchmark::RegisterBenchmark((std::string("hostile/") + c.name).c_str(),
+                                 [&c](benchmark::State& s) { rezov::adjudicate::RunHostile(s, c); })
+        ->UseManualTime()
+        ->Unit(benchmark::kMillisecond)
+        ->Iterations(1);
+  }
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

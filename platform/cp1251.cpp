@@ -33,7 +33,30 @@ char ByteOf(char32_t cp) {
   return '?';
 }
 
+char16_t UnitAt(const std::string& bytes, std::size_t i, bool bigEndian) {
+  const auto b0 = static_cast<unsigned char>(bytes[i]);
+  const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
+  return static_cast<char16_t>(bigEndian ? b0 << 8 | b1 : b0 | b1 << 8);
+}
+
 }  // namespace
+
+std::string Utf16ToUtf8(const std::string& bytes, std::size_t from, bool bigEndian) {
+  std::string out;
+  out.reserve(bytes.size() / 2);
+  for (std::size_t i = from; i + 1 < bytes.size(); i += 2) {
+    char32_t cp = UnitAt(bytes, i, bigEndian);
+    if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
+      const char16_t low = UnitAt(bytes, i + 2, bigEndian);
+      if (low >= 0xDC00 && low <= 0xDFFF) {
+        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
+        i += 2;
+      }
+    }
+    AppendUtf8(out, cp);
+  }
+  return out;
+}
 
 bool NextCodePoint(const std::string& text, std::size_t& i, char32_t& cp) {
   const unsigned char lead = static_cast<unsigned char>(text[i]);

@@ -25,6 +25,11 @@ std::string Utf8ToCp1251(const std::string& text);
 // trip.
 void AppendUtf8(std::string& out, char32_t codePoint);
 
+// UTF-16 text from byte `from` on (after its byte order mark), little- or
+// big-endian, as UTF-8. A lone surrogate keeps its three-byte form; an odd
+// last byte is no character and is dropped.
+std::string Utf16ToUtf8(const std::string& bytes, std::size_t from, bool bigEndian);
+
 // The code point of the well-formed UTF-8 sequence at `i` (surrogates
 // allowed), advancing `i` past it; false, advancing one byte, for a broken
 // one.

@@ -290,29 +290,10 @@ Encoding EncodingOf(const std::string& bytes) {
   return Encoding::kBytes;
 }
 
-char16_t UnitAt(const std::string& bytes, std::size_t i, Encoding e) {
-  const auto b0 = static_cast<unsigned char>(bytes[i]);
-  const auto b1 = static_cast<unsigned char>(bytes[i + 1]);
-  return static_cast<char16_t>(e == Encoding::kUtf16Le ? b0 | b1 << 8 : b0 << 8 | b1);
-}
-
 // The UTF-16 text after its byte order mark as UTF-8, the parsers' view of
-// it. A lone surrogate keeps its three-byte form; an odd last byte is no
-// character and is dropped, as the profile functions drop it.
-std::string Utf16ToUtf8(const std::string& bytes, Encoding e) {
-  std::string out;
-  for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
-    char32_t cp = UnitAt(bytes, i, e);
-    if (cp >= 0xD800 && cp <= 0xDBFF && i + 3 < bytes.size()) {
-      const char16_t low = UnitAt(bytes, i + 2, e);
-      if (low >= 0xDC00 && low <= 0xDFFF) {
-        cp = 0x10000 + ((cp - 0xD800) << 10) + (low - 0xDC00);
-        i += 2;
-      }
-    }
-    AppendUtf8(out, cp);
-  }
-  return out;
+// it; an odd last byte is dropped, as the profile functions drop it.
+std::string TextOf(const std::string& bytes, Encoding e) {
+  return Utf16ToUtf8(bytes, 2, e == Encoding::kUtf16Be);
 }
 
 void AppendUnit(std::string& out, char32_t unit, Encoding e) {
@@ -322,7 +303,7 @@ void AppendUnit(std::string& out, char32_t unit, Encoding e) {
   out += e == Encoding::kUtf16Le ? high : low;
 }
 
-// The inverse of Utf16ToUtf8, byte order mark first. The text holds only
+// The inverse of TextOf, byte order mark first. The text holds only
 // what that function and the ANSI conversion produce: well-formed UTF-8
 // with, at most, lone surrogates.
 std::string Utf8ToUtf16(const std::string& text, Encoding e) {
@@ -348,7 +329,7 @@ std::optional<std::string> ProfileFileLookup(const std::string& fileBytes,
   const Encoding e = EncodingOf(fileBytes);
   if (e == Encoding::kBytes) return ProfileLookup(fileBytes, section, key);
   const std::optional<std::string> value =
-      ProfileLookup(Utf16ToUtf8(fileBytes, e), Cp1251ToUtf8(section), Cp1251ToUtf8(key));
+      ProfileLookup(TextOf(fileBytes, e), Cp1251ToUtf8(section), Cp1251ToUtf8(key));
   if (!value) return std::nullopt;
   return Utf8ToCp1251(*value);
 }
@@ -363,7 +344,7 @@ std::string ProfileFileUpdate(const std::string& fileBytes, const std::string& s
     }
     return bytes;
   }
-  const std::string original = Utf16ToUtf8(fileBytes, e);
+  const std::string original = TextOf(fileBytes, e);
   std::string text = original;
   for (const ProfileEntry& entry : entries) {
     text = ProfileUpdate(text, Cp1251ToUtf8(section), Cp1251ToUtf8(entry.key),

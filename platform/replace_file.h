@@ -3,6 +3,7 @@
 // output. Declared once here, defined once per operating system.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/result.h"
@@ -22,5 +23,16 @@ namespace rezov {
 // (and its owner where the system allows), and a symbolic link is followed:
 // the file it names is replaced, the link stays a link.
 Status ReplaceFileContents(const std::string& path, const std::string& bytes);
+
+// The content of a file made in parts: each call puts the next part in
+// `part` (given empty) and returns true, or returns false when the content
+// is complete.
+using ContentParts = std::function<bool(std::string& part)>;
+
+// ReplaceFileContents for content too large to hold whole in memory: the
+// parts `next` gives go to the temporary file one after the other, and the
+// file takes the target's name only once the last part is written, so the
+// name still holds either the complete old file or the complete new one.
+Status ReplaceFileContentsInParts(const std::string& path, const ContentParts& next);
 
 }  // namespace rezov

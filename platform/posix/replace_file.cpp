@@ -146,18 +146,36 @@ class TempFile {
   std::string path_;
 };
 
-}  // namespace
-
-Status ReplaceFileContents(const std::string& path, const std::string& bytes) {
+// Replaces the target with what `write` puts in the temporary file.
+template <typename Write>
+Status Replace(const std::string& path, Write write) {
   const Result<std::string> target = FinalTarget(path);
   if (!target) return target.failure();
   const Result<std::optional<Existing>> existing = Inspect(*target);
   if (!existing) return existing.failure();
   TempFile temp;
   Status step = temp.Create(*target);
-  if (step) step = temp.Write(bytes);
+  if (step) step = write(temp);
   if (step) step = temp.CommitAs(*target, *existing);
   return step;
+}
+
+}  // namespace
+
+Status ReplaceFileContents(const std::string& path, const std::string& bytes) {
+  return Replace(path, [&](TempFile& temp) { return temp.Write(bytes); });
+}
+
+Status ReplaceFileContentsInParts(const std::string& path, const ContentParts& next) {
+  return Replace(path, [&](TempFile& temp) {
+    std::string part;
+    Status written;
+    while (written && next(part)) {
+      written = temp.Write(part);
+      part.clear();
+    }
+    return written;
+  });
 }
 
 }  // namespace rezov

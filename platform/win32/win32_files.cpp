@@ -77,7 +77,8 @@ class TempFile {
     }
   }
 
-  Status Create(const std::string& target, const std::string& bytes) {
+  // Creates the file and lets `write` fill it through its handle.
+  Status Create(const std::string& target, const std::function<Status(HANDLE)>& write) {
     static std::atomic<unsigned> counter{0};
     const std::size_t slash = target.find_last_of("\\/");
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash);
@@ -93,7 +94,7 @@ class TempFile {
         return LastError();
       }
       path_ = candidate;
-      Status written = WriteAll(file.get(), bytes);
+      Status written = write(file.get());
       if (written && !file.Close()) written = LastError();
       return written;
     }
@@ -130,11 +131,11 @@ class TempFile {
   std::string path_;
 };
 
-Status Replace(const std::string& path, const std::string& bytes,
+Status Replace(const std::string& path, const std::function<Status(HANDLE)>& write,
                const std::function<Status(const std::string&)>* fill) {
   Status step = Inspect(path);
   TempFile temp;
-  if (step) step = temp.Create(path, bytes);
+  if (step) step = temp.Create(path, write);
   if (step && fill) step = (*fill)(temp.path());
   if (step) step = temp.Flush();
   if (step) step = temp.MoveOver(path);
@@ -173,12 +174,26 @@ std::optional<std::string> ReadOrCreateWholeFile(const std::string& path) {
 }
 
 Status ReplaceFileContents(const std::string& path, const std::string& bytes) {
-  return Replace(path, bytes, nullptr);
+  return Replace(path, [&](HANDLE file) { return WriteAll(file, bytes); }, nullptr);
+}
+
+Status ReplaceFileContentsInParts(const std::string& path, const ContentParts& next) {
+  return Replace(path,
+                 [&](HANDLE file) {
+                   std::string part;
+                   Status written;
+                   while (written && next(part)) {
+                     written = WriteAll(file, part);
+                     part.clear();
+                   }
+                   return written;
+                 },
+                 nullptr);
 }
 
 Status ReplaceFileContentsWith(const std::string& path,
                                const std::function<Status(const std::string&)>& fill) {
-  return Replace(path, std::string(), &fill);
+  return Replace(path, [](HANDLE) { return Status(); }, &fill);
 }
 
 }  // namespace rezov

@@ -75,6 +75,34 @@ CallSightings SightingsOfCallsWithoutLog(const std::vector<SubmittedLog>& logs,
   return sightings;
 }
 
+// Notes on the logs whose content no contest makes, so that the committee
+// sees that it was weighed only in part (see CrowdedPair and
+// FindBustedCalls).
+void NoteCrowding(const std::vector<SubmittedLog>& logs, const std::vector<CrowdedPair>& pairs,
+                  const std::vector<std::uint32_t>& crowdedBusts, int tolerance,
+                  std::vector<LogVerdicts>& verdicts) {
+  const std::string within = " within " + std::to_string(tolerance) + " min";
+  for (const CrowdedPair& p : pairs) {
+    const SubmittedLog& a = logs[static_cast<std::size_t>(p.logA)];
+    const SubmittedLog& b = logs[static_cast<std::size_t>(p.logB)];
+    const std::string note = a.call + " and " + b.call + " name each other more often than any " +
+                             "contest: " + std::to_string(p.lines) + " lines of " + a.call +
+                             "'s log each have more than " + std::to_string(kMatchCandidates) +
+                             " of " + b.call + "'s" + within +
+                             " on their band and mode, and were matched among the nearest only";
+    verdicts[static_cast<std::size_t>(p.logA)].notes.push_back(note);
+    verdicts[static_cast<std::size_t>(p.logB)].notes.push_back(note);
+  }
+  for (std::size_t i = 0; i < logs.size(); ++i) {
+    if (crowdedBusts[i] == 0) continue;
+    verdicts[i].notes.push_back(
+        std::to_string(crowdedBusts[i]) + " unmatched lines each have more than " +
+        std::to_string(kBustCandidates) + " unmatched lines of other logs that name " +
+        logs[i].call + within + " on their band and mode, more than any contest; busted calls " +
+        "were looked for among the nearest only");
+  }
+}
+
 void Score(const SubmittedLog& log, const Rules& rules, LogVerdicts& v) {
   std::vector<bool> kept(log.lines.size());
   for (std::size_t k = 0; k < log.lines.size(); ++k) {
@@ -84,11 +112,13 @@ void Score(const SubmittedLog& log, const Rules& rules, LogVerdicts& v) {
   ClaimedAndChecked scores = ScoreClaimedAndChecked(ScoredStationOf(log), log.lines, kept);
   v.claimed = std::move(scores.claimed);
   v.checked = std::move(scores.checked);
-  v.penaltyQsos = rules.nilPenalty * CountOf(v.counts, Verdict::kNil) +
-                  rules.bustPenalty * (CountOf(v.counts, Verdict::kBustedCall) +
-                                       CountOf(v.counts, Verdict::kBustedExchange));
-  v.checkedPoints = std::max(0, v.checked.points - v.penaltyQsos);
-  v.checkedScore = v.checkedPoints * (v.checked.ma + v.checked.obl + v.checked.grid);
+  const std::int64_t busts = std::int64_t{CountOf(v.counts, Verdict::kBustedCall)} +
+                            CountOf(v.counts, Verdict::kBustedExchange);
+  v.penaltyQsos = std::int64_t{rules.nilPenalty} * CountOf(v.counts, Verdict::kNil) +
+                  std::int64_t{rules.bustPenalty} * busts;
+  v.checkedPoints = std::max<std::int64_t>(0, v.checked.points - v.penaltyQsos);
+  v.checkedScore =
+      v.checkedPoints * (std::int64_t{v.checked.ma} + v.checked.obl + v.checked.grid);
 }
 
 }  // namespace
@@ -103,20 +133,22 @@ Adjudication Adjudicate(const std::vector<SubmittedLog>& logs, const Rules& rule
   Adjudication a;
   std::vector<ClockEstimate> clocks = RoughClocks(index, rules);
   LinkTable links;
+  std::vector<CrowdedPair> crowded;
   for (a.matchingRounds = 1;; ++a.matchingRounds) {
-    MatchAllPairs(logs, index, AppliedOffsets(clocks), rules.toleranceMin, links);
+    crowded = MatchAllPairs(logs, index, AppliedOffsets(clocks), rules.toleranceMin, links);
     report("matching", CountMatched(links));
     std::vector<ClockEstimate> next = ClocksFromMatches(logs, links, clocks, rules);
     const bool still = SameClocks(next, clocks);
     clocks = std::move(next);  // the same offsets; the support as the last matching found it
     if (still) break;
     if (a.matchingRounds == kMaxMatchingRounds) {
-      MatchAllPairs(logs, index, AppliedOffsets(clocks), rules.toleranceMin, links);
+      crowded = MatchAllPairs(logs, index, AppliedOffsets(clocks), rules.toleranceMin, links);
       break;
     }
   }
   const std::vector<int> offsets = AppliedOffsets(clocks);
-  FindBustedCalls(logs, index, offsets, rules.toleranceMin, links);
+  const std::vector<std::uint32_t> crowdedBusts =
+      FindBustedCalls(logs, index, offsets, rules.toleranceMin, links);
   a.period = SettlePeriod(given, LinesPerTour(logs, index, offsets));
   const CallSightings sightings = SightingsOfCallsWithoutLog(logs, index);
   const JudgeContext context{logs, index, links, clocks, a.period.period, rules, sightings};
@@ -127,6 +159,7 @@ Adjudication Adjudicate(const std::vector<SubmittedLog>& logs, const Rules& rule
     v.lines = JudgeLog(context, i);
     Score(logs[i], rules, v);
   });
+  NoteCrowding(logs, crowded, crowdedBusts, rules.toleranceMin, a.logs);
   report("judged", CountMatched(links));
   return a;
 }

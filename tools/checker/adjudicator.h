@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <functional>
+#include <string>
 #include <vector>
 
 #include "tools/checker/clock_estimate.h"
@@ -19,9 +20,14 @@ struct LogVerdicts {
   VerdictCounts counts{};
   ContestScore claimed;         // every readable line, as the module scores them
   ContestScore checked;         // the lines that stay: ok, and no_log and unique when credited
-  std::int32_t penaltyQsos = 0;  // extra QSOs removed for nil and busts
-  std::int32_t checkedPoints = 0;  // the checked log's points less the penalty QSOs
-  std::int32_t checkedScore = 0;   // checkedPoints × its multipliers
+  // In 64 bits, as every score of the checker's results: a log far beyond
+  // any contest must not wrap into a negative score.
+  std::int64_t penaltyQsos = 0;    // extra QSOs removed for nil and busts
+  std::int64_t checkedPoints = 0;  // the checked log's points less the penalty QSOs
+  std::int64_t checkedScore = 0;   // checkedPoints × its multipliers
+  // What the check found wrong with the log as a whole, one sentence each:
+  // content no contest makes, weighed only in part.
+  std::vector<std::string> notes;
 };
 
 struct Adjudication {

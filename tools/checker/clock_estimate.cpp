@@ -9,7 +9,7 @@ namespace rezov::adjudicate {
 namespace {
 
 // The estimate for a median `median` found over `pairs` pairs.
-ClockEstimate Estimate(int median, int pairs, const Rules& rules) {
+ClockEstimate Estimate(int median, std::int64_t pairs, const Rules& rules) {
   ClockEstimate e;
   e.medianMin = median;
   e.pairs = pairs;
@@ -24,16 +24,16 @@ class DifferenceHistogram {
  public:
   explicit DifferenceHistogram(int reach) : reach_(reach), counts_(2 * reach + 1, 0) {}
 
-  void Add(Minute d) {
-    if (d >= -reach_ && d <= reach_) ++counts_[static_cast<std::size_t>(d + reach_)];
+  void Add(Minute d, std::int64_t pairs) {
+    if (d >= -reach_ && d <= reach_) counts_[static_cast<std::size_t>(d + reach_)] += pairs;
   }
 
   // The densest window of three minutes; the smaller offset wins a tie.
   int Peak() const {
     int best = 0;
-    int bestCount = -1;
+    std::int64_t bestCount = -1;
     for (int d = -reach_; d <= reach_; ++d) {
-      const int count = At(d - 1) + At(d) + At(d + 1);
+      const std::int64_t count = At(d - 1) + At(d) + At(d + 1);
       if (count > bestCount || (count == bestCount && std::abs(d) < std::abs(best))) {
         best = d;
         bestCount = count;
@@ -45,10 +45,10 @@ class DifferenceHistogram {
   // The median of the differences within `tolerance` of `centre`, with
   // their number.
   ClockEstimate Around(int centre, int tolerance, const Rules& rules) const {
-    int pairs = 0;
+    std::int64_t pairs = 0;
     for (int d = centre - tolerance; d <= centre + tolerance; ++d) pairs += At(d);
     if (pairs == 0) return Estimate(0, 0, rules);
-    int seen = 0;
+    std::int64_t seen = 0;
     for (int d = centre - tolerance;; ++d) {
       seen += At(d);
       if (2 * seen > pairs) return Estimate(d, pairs, rules);
@@ -56,13 +56,55 @@ class DifferenceHistogram {
   }
 
  private:
-  int At(int d) const {
+  std::int64_t At(int d) const {
     return d < -reach_ || d > reach_ ? 0 : counts_[static_cast<std::size_t>(d + reach_)];
   }
 
   int reach_;
-  std::vector<int> counts_;
+  std::vector<std::int64_t> counts_;
 };
+
+// The lines of one slot's run of a group, by minute: each logged minute
+// with how many lines it holds, in time order.
+struct MinuteCount {
+  Minute minute;
+  std::int64_t lines;
+};
+
+std::vector<MinuteCount> MinutesOf(const LogIndex& x, std::uint32_t begin, std::uint32_t end) {
+  std::vector<MinuteCount> minutes;
+  for (std::uint32_t p = begin; p != end; ++p) {
+    if (minutes.empty() || minutes.back().minute != x.orderMinute[p]) {
+      minutes.push_back({x.orderMinute[p], 0});
+    }
+    ++minutes.back().lines;
+  }
+  return minutes;
+}
+
+// The end of the run of positions from p on with p's slot.
+std::uint32_t SlotRunEnd(const LogIndex& x, std::uint32_t p, std::uint32_t end) {
+  const Slot s = x.orderSlot[p];
+  while (p != end && x.orderSlot[p] == s) ++p;
+  return p;
+}
+
+// Adds the differences between the lines of two runs of one slot. Lines
+// of one minute give the same difference, so the runs are taken minute by
+// minute: the work grows with the minutes within reach, never with the
+// product of two logs' lines, however often they name each other.
+void AddRunDifferences(const std::vector<MinuteCount>& own, const std::vector<MinuteCount>& partner,
+                       int partnerOffset, int reach, DifferenceHistogram& histogram) {
+  std::size_t low = 0;
+  for (const MinuteCount& a : own) {
+    while (low != partner.size() && a.minute - (partner[low].minute - partnerOffset) > reach) ++low;
+    for (std::size_t b = low; b != partner.size(); ++b) {
+      const Minute d = a.minute - (partner[b].minute - partnerOffset);
+      if (d < -reach) break;
+      histogram.Add(d, a.lines * partner[b].lines);
+    }
+  }
+}
 
 // Adds the differences of log i's lines against every line of the partner
 // that worked it on the same slot within reach.
@@ -75,12 +117,19 @@ void AddRoughDifferences(const ContestIndex& index, std::size_t i,
     const LineGroup* h = index.GroupBack(g);
     if (!h) continue;
     const LogIndex& xb = index.log(j);
-    for (std::uint32_t a = g.begin; a < g.end; ++a) {
-      for (std::uint32_t b = h->begin; b < h->end; ++b) {
-        if (xb.orderSlot[b] != xa.orderSlot[a]) continue;
-        const Minute d = xa.orderMinute[a] - (xb.orderMinute[b] - partnerOffsets[j]);
-        if (d >= -reach && d <= reach) histogram.Add(d);
+    std::uint32_t a = g.begin;
+    std::uint32_t b = h->begin;
+    while (a != g.end && b != h->end) {
+      const Slot sa = xa.orderSlot[a];
+      const Slot sb = xb.orderSlot[b];
+      const std::uint32_t aEnd = SlotRunEnd(xa, a, g.end);
+      const std::uint32_t bEnd = SlotRunEnd(xb, b, h->end);
+      if (sa == sb) {
+        AddRunDifferences(MinutesOf(xa, a, aEnd), MinutesOf(xb, b, bEnd), partnerOffsets[j], reach,
+                          histogram);
       }
+      if (sa <= sb) a = aEnd;
+      if (sb <= sa) b = bEnd;
     }
   }
 }

@@ -1,6 +1,7 @@
 // Each log's clock offset: how far its times lie from its partners'.
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "tools/checker/contest_index.h"
@@ -12,7 +13,7 @@ namespace rezov::adjudicate {
 struct ClockEstimate {
   int offsetMin = 0;     // applied: corrected time = logged time - offset
   int medianMin = 0;     // the median difference found, applied or not
-  int pairs = 0;         // the pairs it rests on
+  std::int64_t pairs = 0;  // the pairs it rests on
   bool trusted = false;  // it rests on at least clock_min_pairs pairs
   // How well the clock keeps time with its partners: the mean distance of
   // its differences from the median, in minutes; very large when unknown.

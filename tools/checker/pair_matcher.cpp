@@ -37,17 +37,57 @@ struct Side {
   }
 };
 
+// The lines of b's run [b0, b1) within tolerance of time t: [low, high).
+struct Window {
+  std::uint32_t low;
+  std::uint32_t high;
+};
+
+// The candidates of line x of a's run among the lines of b's run whose
+// corrected times lie within tolerance (the window). A window of more than
+// kMatchCandidates lines is no contest's: there x weighs only the
+// kMatchCandidates lines around the one of its own rank among the lines of
+// its time, so that both logs' lines of one minute pair off in order, and
+// the work stays in proportion to the lines, whatever two logs hold.
+void AddCandidates(const Side& a, std::uint32_t x, std::uint32_t rank, const Side& b,
+                   Window w, std::vector<Candidate>& out, std::uint32_t& crowded) {
+  const Minute t = a.Corrected(x);
+  if (w.high - w.low > kMatchCandidates) {
+    ++crowded;
+    // The first line of the window at t or later, found by halving.
+    std::uint32_t at = w.low;
+    for (std::uint32_t count = w.high - w.low; count > 0;) {
+      const std::uint32_t half = count / 2;
+      if (b.Corrected(at + half) < t) {
+        at += half + 1;
+        count -= half + 1;
+      } else {
+        count = half;
+      }
+    }
+    const std::int64_t centre = std::min<std::int64_t>(std::int64_t{at} + rank, w.high - 1);
+    const std::int64_t start = std::clamp<std::int64_t>(centre - kMatchCandidates / 2, w.low,
+                                                        w.high - kMatchCandidates);
+    w = {static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(start) + kMatchCandidates};
+  }
+  for (std::uint32_t y = w.low; y != w.high; ++y) {
+    out.push_back({std::abs(t - b.Corrected(y)), 0, t, x, y});
+  }
+}
+
 // The pairs of one slot's runs whose corrected times lie within tolerance.
 void Candidates(const Side& a, std::uint32_t a0, std::uint32_t a1, const Side& b,
                 std::uint32_t b0, std::uint32_t b1, int tolerance,
-                std::vector<Candidate>& out) {
-  std::uint32_t low = b0;
+                std::vector<Candidate>& out, std::uint32_t& crowded) {
+  Window w{b0, b0};
+  std::uint32_t rank = 0;
   for (std::uint32_t x = a0; x != a1; ++x) {
     const Minute t = a.Corrected(x);
-    while (low != b1 && b.Corrected(low) < t - tolerance) ++low;
-    for (std::uint32_t y = low; y != b1 && b.Corrected(y) <= t + tolerance; ++y) {
-      out.push_back({std::abs(t - b.Corrected(y)), 0, t, x, y});
-    }
+    rank = x != a0 && a.Corrected(x - 1) == t ? rank + 1 : 0;
+    while (w.low != b1 && b.Corrected(w.low) < t - tolerance) ++w.low;
+    w.high = std::max(w.high, w.low);
+    while (w.high != b1 && b.Corrected(w.high) <= t + tolerance) ++w.high;
+    AddCandidates(a, x, rank, b, w, out, crowded);
   }
 }
 
@@ -62,9 +102,11 @@ void WeighExchanges(const Side& a, const Side& b, std::vector<Candidate>& candid
 }
 
 // Matches the lines of two groups that worked each other.
-void MatchGroups(std::int32_t logA, const Side& a, std::int32_t logB, const Side& b,
-                 int tolerance, LinkTable& links, std::vector<Candidate>& candidates) {
+// Returns how many of a's lines had a crowded window.
+std::uint32_t MatchGroups(std::int32_t logA, const Side& a, std::int32_t logB, const Side& b,
+                          int tolerance, LinkTable& links, std::vector<Candidate>& candidates) {
   candidates.clear();
+  std::uint32_t crowded = 0;
   std::uint32_t x = a.begin;
   std::uint32_t y = b.begin;
   while (x != a.end && y != b.end) {
@@ -75,7 +117,7 @@ void MatchGroups(std::int32_t logA, const Side& a, std::int32_t logB, const Side
     } else {
       const std::uint32_t xe = a.RunEnd(x);
       const std::uint32_t ye = b.RunEnd(y);
-      Candidates(a, x, xe, b, y, ye, tolerance, candidates);
+      Candidates(a, x, xe, b, y, ye, tolerance, candidates, crowded);
       x = xe;
       y = ye;
     }
@@ -94,16 +136,20 @@ void MatchGroups(std::int32_t logA, const Side& a, std::int32_t logB, const Side
     la[lineA] = {logB, static_cast<std::int32_t>(lineB), LinkKind::kMatched};
     lb[lineB] = {logA, static_cast<std::int32_t>(lineA), LinkKind::kMatched};
   }
+  return crowded;
 }
 
 }  // namespace
 
-void MatchAllPairs(const std::vector<SubmittedLog>& logs, const ContestIndex& index,
-                   const std::vector<int>& offsetsMin, int toleranceMin, LinkTable& links) {
+std::vector<CrowdedPair> MatchAllPairs(const std::vector<SubmittedLog>& logs,
+                                       const ContestIndex& index,
+                                       const std::vector<int>& offsetsMin, int toleranceMin,
+                                       LinkTable& links) {
   links.resize(logs.size());
   ParallelFor(logs.size(), [&](std::size_t i) { links[i].assign(logs[i].lines.size(), {}); });
   // The pair of A and B is matched by A's worker when A < B; it alone
   // writes the links of A's lines to B and of B's lines to A.
+  std::vector<std::vector<CrowdedPair>> crowded(logs.size());
   ParallelFor(logs.size(), [&](std::size_t i) {
     std::vector<Candidate> candidates;
     const LogIndex& xa = index.log(i);
@@ -114,10 +160,14 @@ void MatchAllPairs(const std::vector<SubmittedLog>& logs, const ContestIndex& in
       if (!h) continue;
       const Side a{logs[i].lines, xa, g.begin, g.end, offsetsMin[i]};
       const Side b{logs[j].lines, index.log(j), h->begin, h->end, offsetsMin[j]};
-      MatchGroups(static_cast<std::int32_t>(i), a, g.partner, b, toleranceMin, links,
-                  candidates);
+      const std::uint32_t lines = MatchGroups(static_cast<std::int32_t>(i), a, g.partner, b,
+                                              toleranceMin, links, candidates);
+      if (lines > 0) crowded[i].push_back({static_cast<std::int32_t>(i), g.partner, lines});
     }
   });
+  std::vector<CrowdedPair> all;
+  for (const std::vector<CrowdedPair>& c : crowded) all.insert(all.end(), c.begin(), c.end());
+  return all;
 }
 
 }  // namespace rezov::adjudicate

@@ -1,16 +1,21 @@
 #include "tools/commands/adjudicate_command.h"
 
 #include <chrono>
-#include <filesystem>
+#include <iterator>
+#include <memory>
 
 #include "platform/read_file.h"
-#include "platform/replace_file.h"
 #include "tools/checker/parallel_for.h"
+#include "tools/commands/results_folder.h"
+#include "tools/logs/contact_log.h"
 #include "tools/publish/results_html.h"
 #include "tools/publish/station_report.h"
 
 namespace rezov::adjudicate {
 namespace {
+
+// A rules file is a few lines; anything much larger is not one.
+constexpr std::uint64_t kMaxRulesBytes = 1 << 20;
 
 // Progress goes to standard error once a run has lasted this long.
 constexpr std::chrono::seconds kLongRun{1};
@@ -42,15 +47,17 @@ Result<GivenPeriod> GivenPeriodOf(const Rules& rules) {
   return given;
 }
 
-Status WriteStationFiles(const CheckedContest& c, const std::string& dir) {
+// The names of the results tables and pages.
+constexpr const char* kTables[] = {"results.csv", "problems.csv", "results.html", "qsos.csv"};
+
+Status WriteStationFiles(const CheckedContest& c, const ResultsFolder& folder) {
   const ReportIndex index = BuildReportIndex(c);
   std::vector<Status> written(c.logs.size());
   ParallelFor(c.logs.size(), [&](std::size_t i) {
-    const std::string base = dir + "/" + StationFileBase(c.logs[i].call);
+    const std::string base = StationFileBase(c.logs[i].call);
     const std::string report = StationReport(c, index, i);
-    written[i] = ReplaceFileContents(base + ".txt", report);
-    if (written[i]) written[i] = ReplaceFileContents(base + ".html", StationPageHtml(c.logs[i].call, report));
-    if (!written[i]) written[i] = Fail(base + ": " + written[i].error());
+    written[i] = folder.Write(base + ".txt", report);
+    if (written[i]) written[i] = folder.Write(base + ".html", StationPageHtml(c.logs[i].call, report));
   });
   for (const Status& s : written) {
     if (!s) return s;
@@ -58,10 +65,26 @@ Status WriteStationFiles(const CheckedContest& c, const std::string& dir) {
   return {};
 }
 
-Status WriteTable(const std::string& path, const std::string& bytes) {
-  Status s = ReplaceFileContents(path, bytes);
-  if (!s) return Fail(path + ": " + s.error());
-  return s;
+// Every file WriteCheckedContest writes.
+std::vector<std::string> ResultFiles(const CheckedContest& c) {
+  std::vector<std::string> names(std::begin(kTables), std::end(kTables));
+  for (const SubmittedLog& log : c.logs) {
+    names.push_back(StationFileBase(log.call) + ".txt");
+    names.push_back(StationFileBase(log.call) + ".html");
+  }
+  return names;
+}
+
+// The problems of the files, and after them what the check noted on whole
+// logs.
+std::vector<LogProblem> WithCheckNotes(const LogCollection& collection, const Adjudication& a) {
+  std::vector<LogProblem> problems = collection.problems;
+  for (std::size_t i = 0; i < collection.logs.size(); ++i) {
+    for (const std::string& note : a.logs[i].notes) {
+      problems.push_back({collection.logs[i].fileName, collection.logs[i].call, note, true});
+    }
+  }
+  return problems;
 }
 
 }  // namespace
@@ -69,8 +92,9 @@ Status WriteTable(const std::string& path, const std::string& bytes) {
 Result<Rules> SettleRules(const AdjudicateOptions& options) {
   Rules rules;
   if (options.rulesFile) {
-    Result<std::string> text = ReadFileContents(*options.rulesFile);
+    Result<std::string> text = ReadRegularFile(*options.rulesFile, kMaxRulesBytes);
     if (!text) return Fail(*options.rulesFile + ": " + text.error());
+    if (text->size() > kMaxRulesBytes) return Fail(*options.rulesFile + ": too large for a rules file");
     Result<Rules> read = ParseRules(*text);
     if (!read) return Fail(*options.rulesFile + ": " + read.error());
     rules = read.value();
@@ -84,17 +108,30 @@ Result<Rules> SettleRules(const AdjudicateOptions& options) {
   return rules;
 }
 
-Status WriteCheckedContest(const CheckedContest& c, const std::string& outDir) {
-  std::error_code error;
-  std::filesystem::create_directories(outDir, error);
-  if (error) return Fail(outDir + ": " + error.message());
+Status WriteCheckedContest(const CheckedContest& c, ResultsFolder& folder) {
   const std::vector<Standing> standings = Standings(c);
-  Status s = WriteTable(outDir + "/results.csv", ResultsCsv(c, standings));
-  if (s) s = WriteTable(outDir + "/problems.csv", ProblemsCsv(c));
-  if (s) s = WriteTable(outDir + "/results.html", ResultsHtml(c, standings));
-  if (s) s = WriteTable(outDir + "/qsos.csv", QsosCsv(c));
-  if (s) s = WriteStationFiles(c, outDir);
+  Status s = folder.Begin(ResultFiles(c));
+  if (s) s = folder.Write("results.csv", ResultsCsv(c, standings));
+  if (s) s = folder.Write("problems.csv", ProblemsCsv(c));
+  if (s) s = folder.Write("results.html", ResultsHtml(c, standings));
+  if (s) s = folder.WriteInParts("qsos.csv", QsosCsvParts(c));
+  if (s) s = WriteStationFiles(c, folder);
+  if (s) s = folder.Finish();
   return s;
+}
+
+Status WriteCheckedContest(const CheckedContest& c, const std::string& outDir) {
+  Result<std::unique_ptr<ResultsFolder>> folder = ResultsFolder::Take(outDir);
+  if (!folder) return folder.failure();
+  return WriteCheckedContest(c, *folder.value());
+}
+
+// The results folder, apart from the logs and taken for this run, or why
+// the run must stop before it reads anything.
+Result<std::unique_ptr<ResultsFolder>> TakeResultsFolder(const AdjudicateOptions& options) {
+  const std::string overlap = ResultsFolderOverlap(options.outDir, options.paths);
+  if (!overlap.empty()) return Fail(overlap);
+  return ResultsFolder::Take(options.outDir);
 }
 
 int RunAdjudicate(const AdjudicateOptions& options, std::FILE* out, std::FILE* err) {
@@ -113,8 +150,13 @@ int RunAdjudicate(const AdjudicateOptions& options, std::FILE* out, std::FILE* e
                  !given ? given.error().c_str() : "give the logs and --out DIR");
     return kAdjudicateFailed;
   }
+  Result<std::unique_ptr<ResultsFolder>> folder = TakeResultsFolder(options);
+  if (!folder) {
+    std::fprintf(err, "rezov adjudicate: %s\n", folder.error().c_str());
+    return kAdjudicateFailed;
+  }
   const ProgressLine progress(err);
-  const LogCollection collection = CollectLogs(options.paths);
+  const LogCollection collection = CollectLogs(options.paths, options.maxLogBytes);
   std::size_t lines = 0;
   for (const SubmittedLog& log : collection.logs) lines += log.lines.size();
   progress.Say(Num(collection.logs.size()) + " logs read, " + Num(lines) + " QSO lines");
@@ -124,15 +166,16 @@ int RunAdjudicate(const AdjudicateOptions& options, std::FILE* out, std::FILE* e
                      Num(p.linesTotal) + " QSO lines matched");
       });
   std::fprintf(out, "%s\n", adjudication.period.how.c_str());
-  const CheckedContest checked{collection.logs, adjudication, *rules, collection.problems};
-  const Status written = WriteCheckedContest(checked, options.outDir);
+  const std::vector<LogProblem> problems = WithCheckNotes(collection, adjudication);
+  const CheckedContest checked{collection.logs, adjudication, *rules, problems};
+  const Status written = WriteCheckedContest(checked, *folder.value());
   if (!written) {
     std::fprintf(err, "rezov adjudicate: results not written: %s\n", written.error().c_str());
     return kAdjudicateFailed;
   }
   bool someNotChecked = false;
-  for (const LogProblem& p : collection.problems) {
-    std::fprintf(err, "%s: %s%s\n", p.file.c_str(), p.problem.c_str(),
+  for (const LogProblem& p : problems) {
+    std::fprintf(err, "%s: %s%s\n", p.file.c_str(), Printable(p.problem).c_str(),
                  p.checked ? "" : " (not checked)");
     someNotChecked = someNotChecked || !p.checked;
   }

@@ -1,6 +1,7 @@
 // `rezov adjudicate`: checks every submitted log and writes the results.
 #pragma once
 
+#include <cstdint>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -8,6 +9,7 @@
 
 #include "platform/result.h"
 #include "tools/checker/checked_contest.h"
+#include "tools/commands/results_folder.h"
 
 namespace rezov::adjudicate {
 
@@ -17,6 +19,7 @@ struct AdjudicateOptions {
   std::optional<std::string> start;  // "YYYY-MM-DD HH:MM", over the rules file's
   std::optional<std::string> end;
   std::optional<std::string> rulesFile;
+  std::uint64_t maxLogBytes = kDefaultMaxLogBytes;  // a larger file is not read
   bool printRules = false;  // print the rules in the file's format and stop
 };
 
@@ -30,12 +33,20 @@ enum AdjudicateExit : int {
 Result<Rules> SettleRules(const AdjudicateOptions& options);
 
 // Writes results.csv, qsos.csv, problems.csv, results.html and, per log,
-// <CALL>.txt and <CALL>.html into `outDir` (created when missing), each
-// through the project's one safe file writer.
+// <CALL>.txt and <CALL>.html into the folder, each through the project's
+// one safe file writer, and the run list (run.txt); removes the files of an
+// earlier run this one does not write.
+Status WriteCheckedContest(const CheckedContest& c, ResultsFolder& folder);
+
+// The same into `outDir` (created when missing), taken for the time of the
+// writing.
 Status WriteCheckedContest(const CheckedContest& c, const std::string& outDir);
 
 // Runs the command: how the period was settled and where the results are
-// go to `out`; progress on long runs, problems and errors to `err`.
+// go to `out`; progress on long runs, problems and errors to `err`. Before
+// anything is read, the results folder must lie apart from the logs
+// (ResultsFolderOverlap) and no other run may hold it; it is held until the
+// results are written.
 int RunAdjudicate(const AdjudicateOptions& options, std::FILE* out, std::FILE* err);
 
 }  // namespace rezov::adjudicate

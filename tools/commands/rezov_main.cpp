@@ -68,6 +68,9 @@ void AddAdjudicateCommand(CLI::App& app, std::optional<int>& exitCode) {
   Optional(*sub, "--end", o->end, "contest end \"YYYY-MM-DD HH:MM\" UTC, not included");
   Optional(*sub, "--rules", o->rulesFile, "the rules file (key = value, as --print-rules writes)");
   sub->add_flag("--print-rules", o->printRules, "print the rules in the file's format and stop");
+  sub->add_option("--max-log-bytes", o->maxLogBytes,
+                  "a log file larger than this many bytes is not read (default 16 MiB)")
+      ->check(CLI::Range(std::uint64_t{1}, adj::kLargestMaxLogBytes));
   std::string defaults = adj::PrintRules(adj::Rules{});
   defaults.erase(std::remove(defaults.begin(), defaults.end(), '\r'), defaults.end());
   sub->footer("Rules and their defaults:\n" + defaults);

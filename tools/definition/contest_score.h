@@ -26,8 +26,10 @@ struct ContestScore {
   std::int32_t ma = 0;
   std::int32_t obl = 0;
   std::int32_t grid = 0;
-  std::int32_t score = 0;  // points × (MA + OBL + Grid)
-  std::string summary;     // the module's summary text, CR LF line ends
+  // points × (MA + OBL + Grid), in 64 bits: the module's summary wraps its
+  // score at 32 bits, the checker's results do not.
+  std::int64_t score = 0;
+  std::string summary;  // the module's summary text, as the module prints it, CR LF line ends
 };
 
 // True for "MA" and the two-letter codes of the other Russian regions.
@@ -54,11 +56,20 @@ struct ClaimedAndChecked {
   ContestScore checked;  // the lines marked kept
 };
 
+// Above this many readable lines a log is scored in parts (see
+// ScoreClaimedAndChecked).
+constexpr std::size_t kRecordsPerPart = 16384;
+
 // The claimed and the checked score of one log, as ScoreContacts gives
-// them, each line's record built once for both: `kept` holds one flag per
-// line, and unreadable lines take no part in either.
+// them: `kept` holds one flag per line, and unreadable lines take no part
+// in either. A record identical to an earlier one counts once, as in the
+// module. A log of more than `recordsPerPart` readable lines is scored in
+// parts, each holding every record of some multiplier values, and the
+// parts' rows are summed; so the module's log never holds more than about
+// that many records at once, and the score is the same.
 ClaimedAndChecked ScoreClaimedAndChecked(const ScoredStation& station,
                                          const std::vector<QsoLine>& lines,
-                                         const std::vector<bool>& kept);
+                                         const std::vector<bool>& kept,
+                                         std::size_t recordsPerPart = kRecordsPerPart);
 
 }  // namespace rezov::adjudicate

@@ -4,11 +4,15 @@
 #include "tools/logs/cabrillo_log_reader.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "tools/logs/cabrillo_reader.h"
+#include "tools/logs/call_sign.h"
+#include "tools/logs/log_text.h"
 
 namespace rezov::adjudicate {
 namespace {
@@ -50,15 +54,50 @@ void Place(const std::string& bytes, const LogPosition& where, QsoLine& q) {
   q.textLength = static_cast<std::uint32_t>(end - where.offset);
 }
 
-// Why a line read by the layout of its log is no contact of this contest's
-// exchange: each side needs a serial number and a region.
-std::string ExchangeProblem(const LogContact& c) {
-  for (const auto& [side, e] : {std::pair{"sent", &c.sent}, std::pair{"received", &c.received}}) {
-    if (e->serial.empty()) return std::string("the ") + side + " exchange has no serial number";
-    if (e->region.empty()) return std::string("the ") + side + " exchange has no region";
-  }
-  return std::string();
+// The reason for a field longer than the line model holds: no field of
+// this contest is.
+template <typename Field>
+std::string TooLong(const std::string& field, const std::string& text) {
+  if (Field::Fits(text)) return std::string();
+  return field + " '" + Printable(text.substr(0, 20)) + (text.size() > 20 ? "...' " : "' ") +
+         "is longer than " + std::to_string(Field::kCapacity) + " characters";
 }
+
+// Why a line read by the layout of its log is no contact of this contest's
+// exchange: each side needs a serial number and a region, each of a length
+// an exchange has; a call must be a call.
+std::string ContactProblem(const LogContact& c) {
+  using Number = decltype(Exchange::number);
+  using Region = decltype(Exchange::region);
+  for (const auto& [side, e] : {std::pair{"the sent", &c.sent}, std::pair{"the received", &c.received}}) {
+    const std::string the = side;
+    if (e->serial.empty()) return the + " exchange has no serial number";
+    if (e->region.empty()) return the + " exchange has no region";
+    for (const std::string& tooLong : {TooLong<Number>(the + " serial number", e->serial),
+                                       TooLong<Region>(the + " region", e->region)}) {
+      if (!tooLong.empty()) return tooLong;
+    }
+  }
+  for (const std::string& tooLong : {TooLong<decltype(QsoLine::mode)>("the mode", c.mode),
+                                     TooLong<decltype(QsoLine::ownCall)>("the own call", c.ownCall)}) {
+    if (!tooLong.empty()) return tooLong;
+  }
+  const std::string call = LoggedCallProblem(c.call);
+  return call.empty() ? call : "the call " + call;
+}
+
+// The reasons of a log's unreadable lines, each text kept once.
+class Reasons {
+ public:
+  LineProblem Of(const std::string& reason) {
+    std::shared_ptr<const std::string>& shared = pool_[reason];
+    if (!shared) shared = std::make_shared<const std::string>(reason);
+    return LineProblem(shared);
+  }
+
+ private:
+  std::unordered_map<std::string, std::shared_ptr<const std::string>> pool_;
+};
 
 QsoLine LineOf(const std::string& bytes, const LogContact& c) {
   QsoLine q;
@@ -75,61 +114,76 @@ QsoLine LineOf(const std::string& bytes, const LogContact& c) {
   return q;
 }
 
-QsoLine UnreadableLine(const std::string& bytes, const ReadProblem& p) {
+QsoLine UnreadableLine(const std::string& bytes, const ReadProblem& p, Reasons& reasons) {
   QsoLine q;
   Place(bytes, p.where, q);
-  q.problem = p.reason;
+  q.problem = reasons.Of(p.reason);
   return q;
 }
 
-std::string HeaderValue(const ContactLog& log, const char* tag) {
-  const auto it = log.header.find(tag);
-  return it == log.header.end() ? std::string() : it->second;
-}
+// The header values the checker keeps; the first line of a tag counts.
+class HeaderValues {
+ public:
+  void Take(const std::string& tag, const std::string& value) {
+    static const std::pair<const char*, std::string LogHeader::*> kTags[] = {
+        {"CALLSIGN", &LogHeader::callsign},
+        {"CATEGORY-OPERATOR", &LogHeader::categoryOperator},
+        {"CATEGORY-BAND", &LogHeader::categoryBand},
+        {"CATEGORY-POWER", &LogHeader::categoryPower},
+        {"CLAIMED-SCORE", &LogHeader::claimedScore},
+        {"CONTEST", &LogHeader::contest},
+        {"GRID-LOCATOR", &LogHeader::gridLocator},
+    };
+    if (tag == "START-OF-LOG") header_.startOfLog = true;
+    for (std::size_t i = 0; i < std::size(kTags); ++i) {
+      if (tag != kTags[i].first || (seen_ >> i & 1u) != 0) continue;
+      header_.*kTags[i].second = value;
+      seen_ |= 1u << i;
+    }
+  }
 
-LogHeader HeaderOf(const ContactLog& log) {
-  LogHeader h;
-  h.callsign = UpperAscii(HeaderValue(log, "CALLSIGN"));
-  h.categoryOperator = HeaderValue(log, "CATEGORY-OPERATOR");
-  h.categoryBand = HeaderValue(log, "CATEGORY-BAND");
-  h.categoryPower = HeaderValue(log, "CATEGORY-POWER");
-  h.claimedScore = HeaderValue(log, "CLAIMED-SCORE");
-  h.contest = HeaderValue(log, "CONTEST");
-  h.gridLocator = UpperAscii(HeaderValue(log, "GRID-LOCATOR"));
-  h.startOfLog = log.header.count("START-OF-LOG") != 0;
-  return h;
-}
+  LogHeader Header() const {
+    LogHeader h = header_;
+    h.callsign = UpperAscii(h.callsign);
+    h.gridLocator = UpperAscii(h.gridLocator);
+    return h;
+  }
+
+ private:
+  LogHeader header_;
+  unsigned seen_ = 0;
+};
 
 }  // namespace
 
 Result<SubmittedLog> ReadCabrilloLog(std::string fileName, std::string bytes) {
   if (bytes.empty()) return Fail("the file is empty");
-  Result<ContactLog> read = ReadCabrillo(bytes);
-  if (!read) return read.failure();
-  const ContactLog& replay = *read;
   SubmittedLog log;
   log.fileName = std::move(fileName);
-  log.bytes = std::move(bytes);
-  log.header = HeaderOf(replay);
+  log.bytes = LogText(std::move(bytes));
+  HeaderValues header;
+  Reasons reasons;
+  const ContactLog replay = ReadCabrilloLines(
+      log.bytes,
+      {[&](std::size_t lines) { log.lines.reserve(lines); },
+       [&](LogContact&& c) {
+         const std::string problem = ContactProblem(c);
+         log.lines.push_back(problem.empty() ? LineOf(log.bytes, c)
+                                             : UnreadableLine(log.bytes, ReadProblem{c.where, problem}, reasons));
+       },
+       [&](ReadProblem&& p) { log.lines.push_back(UnreadableLine(log.bytes, p, reasons)); },
+       [&](const std::string& tag, const std::string& value) { header.Take(tag, value); }});
+  log.header = header.Header();
   if (!log.header.startOfLog && replay.recordCount == 0) {
     return Fail("not a Cabrillo log: no START-OF-LOG: line and no QSO: line");
   }
-  log.lines.reserve(static_cast<std::size_t>(replay.recordCount));
-  for (const LogContact& c : replay.contacts) {
-    const std::string problem = ExchangeProblem(c);
-    log.lines.push_back(problem.empty() ? LineOf(log.bytes, c)
-                                        : UnreadableLine(log.bytes, ReadProblem{c.where, problem}));
-  }
-  for (const ReadProblem& p : replay.skipped) log.lines.push_back(UnreadableLine(log.bytes, p));
-  std::sort(log.lines.begin(), log.lines.end(), [](const QsoLine& a, const QsoLine& b) {
-    return a.lineNumber < b.lineNumber;
-  });
   // A QSO line with bytes outside ASCII cannot be trusted to name a call or
   // an exchange: it is unreadable. The log says once where such bytes are.
   for (QsoLine& q : log.lines) {
     if (!HasNonAscii(log.LineText(q))) continue;
-    q = UnreadableLine(log.bytes, ReadProblem{LogPosition{0, q.lineNumber, q.textBegin},
-                                              "bytes outside ASCII"});
+    q = UnreadableLine(log.bytes,
+                       ReadProblem{LogPosition{0, q.lineNumber, q.textBegin}, "bytes outside ASCII"},
+                       reasons);
   }
   const std::vector<std::uint32_t> nonAscii = NonAsciiLines(log.bytes);
   log.call = log.header.callsign.empty() ? replay.ownCall : log.header.callsign;

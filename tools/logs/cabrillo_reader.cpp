@@ -9,24 +9,28 @@
 namespace rezov {
 namespace {
 
+// One line of the text, without its line end.
 struct Line {
-  std::string text;  // without its line end
+  std::string text;
   std::size_t offset;
   std::size_t number;
 };
 
-std::vector<Line> SplitLines(const std::string& bytes, std::size_t start) {
-  std::vector<Line> lines;
-  std::size_t number = 1;
+// Calls visit(line) for every line of the text from `start` on, one at a
+// time, so that a long log is never held twice.
+template <typename Visit>
+void ForEachLine(const std::string& bytes, std::size_t start, Visit visit) {
+  Line line{std::string(), 0, 1};
   while (start < bytes.size()) {
     std::size_t end = bytes.find('\n', start);
     if (end == std::string::npos) end = bytes.size();
-    std::string text = bytes.substr(start, end - start);
-    if (!text.empty() && text.back() == '\r') text.pop_back();
-    lines.push_back({text, start, number++});
+    line.text.assign(bytes, start, end - start);
+    if (!line.text.empty() && line.text.back() == '\r') line.text.pop_back();
+    line.offset = start;
+    visit(line);
+    ++line.number;
     start = end + 1;
   }
-  return lines;
 }
 
 // The tag of a header line ("CALLSIGN") in upper case, and its value.
@@ -115,9 +119,9 @@ struct Layout {
   }
 };
 
-Layout LayoutOf(const std::vector<std::vector<std::string>>& lines) {
-  std::map<std::size_t, std::size_t> counts;
-  for (const auto& items : lines) ++counts[items.size()];
+// The layout most QSO lines fit, from how many lines have each number of
+// items; its exchange roles are left to be found.
+Layout LayoutOf(const std::map<std::size_t, std::size_t>& counts) {
   Layout layout;
   std::size_t best = 0;
   for (const auto& [items, count] : counts) {
@@ -129,15 +133,13 @@ Layout LayoutOf(const std::vector<std::vector<std::string>>& lines) {
       layout.exchangeItems = (rest - (layout.transmitter ? 2 : 1)) / 2;
     }
   }
-  if (layout.items == 0) return layout;
-  std::vector<std::vector<std::string>> exchanges;
-  for (const auto& items : lines) {
-    if (items.size() != layout.items) continue;
-    exchanges.push_back(layout.Sent(items));
-    exchanges.push_back(layout.Received(items));
-  }
-  layout.roles = ExchangeRoles(exchanges);
   return layout;
+}
+
+// Adds the sent and the received exchange of a line of the layout.
+void Tally(const std::vector<std::string>& items, const Layout& layout, ExchangeTally& tally) {
+  tally.Add(items.data() + kBeforeSent, layout.exchangeItems);
+  tally.Add(items.data() + layout.CallAt() + 1, layout.exchangeItems);
 }
 
 // The contact of one QSO line, or the reason it cannot be read. `sent`
@@ -175,10 +177,41 @@ std::string ToContact(const std::vector<std::string>& items, const Layout& layou
   return std::string();
 }
 
-struct QsoLine {
-  const Line* line;
+// Calls visit(line, items) for every QSO: line, with the items after the
+// tag.
+template <typename Visit>
+void ForEachQsoLine(const std::string& bytes, std::size_t start, Visit visit) {
   std::vector<std::string> items;
-};
+  ForEachLine(bytes, start, [&](const Line& line) {
+    std::string tag;
+    std::string value;
+    if (!SplitTag(line.text, tag, value) || tag != "QSO") return;
+    items = QsoItems(value);
+    visit(line, items);
+  });
+}
+
+// The header values of the log, and how many QSO lines have each number of
+// items.
+std::map<std::size_t, std::size_t> ReadHeader(const std::string& bytes, std::size_t start,
+                                              const CabrilloReceiver& to, ContactLog& log,
+                                              std::string& headerCall) {
+  std::map<std::size_t, std::size_t> counts;
+  ForEachLine(bytes, start, [&](const Line& line) {
+    std::string tag;
+    std::string value;
+    if (!SplitTag(line.text, tag, value)) return;
+    if (tag == "CALLSIGN") headerCall = UpperAscii(value);
+    if (tag == "GRID-LOCATOR") log.ownGrid = UpperAscii(value);
+    if (tag == "CONTEST") log.contest = value;
+    if (tag == "QSO") {
+      ++counts[QsoItems(value).size()];
+    } else if (to.header) {
+      to.header(tag, value);
+    }
+  });
+  return counts;
+}
 
 }  // namespace
 
@@ -190,48 +223,61 @@ bool LooksLikeCabrillo(const std::string& bytes) {
   return start == "START-OF-LOG:" || start.compare(0, 4, "QSO:") == 0;
 }
 
-Result<ContactLog> ReadCabrillo(const std::string& bytes) {
+ContactLog ReadCabrilloLines(const std::string& bytes, const CabrilloReceiver& to) {
   ContactLog log;
   log.format = "Cabrillo";
   const std::size_t bom = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  const std::vector<Line> lines = SplitLines(bytes, bom);
   std::string headerCall;
-  std::vector<QsoLine> qsos;
-  for (const Line& line : lines) {
-    std::string tag;
-    std::string value;
-    if (!SplitTag(line.text, tag, value)) continue;
-    if (tag == "CALLSIGN") headerCall = UpperAscii(value);
-    if (tag == "GRID-LOCATOR") log.ownGrid = UpperAscii(value);
-    if (tag == "CONTEST") log.contest = value;
-    if (tag == "QSO") {
-      qsos.push_back({&line, QsoItems(value)});
-    } else {
-      log.header.try_emplace(tag, value);
-    }
+  const std::map<std::size_t, std::size_t> counts = ReadHeader(bytes, bom, to, log, headerCall);
+  if (to.counted) {
+    std::size_t lines = 0;
+    for (const auto& [items, count] : counts) lines += count;
+    to.counted(lines);
   }
-  std::vector<std::vector<std::string>> items;
-  for (const QsoLine& q : qsos) items.push_back(q.items);
-  const Layout layout = LayoutOf(items);
+  Layout layout = LayoutOf(counts);
+  if (layout.items != 0) {
+    ExchangeTally tally;
+    ForEachQsoLine(bytes, bom, [&](const Line&, const std::vector<std::string>& items) {
+      if (items.size() == layout.items) Tally(items, layout, tally);
+    });
+    layout.roles = tally.Roles();
+  }
   std::string firstLineCall;
-  for (const QsoLine& q : qsos) {
+  bool first = true;
+  ForEachQsoLine(bytes, bom, [&](const Line& line, const std::vector<std::string>& items) {
     LogContact c;
-    c.where = LogPosition{++log.recordCount, q.line->number, q.line->offset};
+    c.where = LogPosition{++log.recordCount, line.number, line.offset};
     Exchange sent;
     std::string ownCall;
-    const std::string why = ToContact(q.items, layout, c, sent, ownCall);
+    const std::string why = ToContact(items, layout, c, sent, ownCall);
     if (!why.empty()) {
-      log.skipped.push_back({c.where, why});
-      continue;
+      to.skipped(ReadProblem{c.where, why});
+      return;
     }
-    if (log.contacts.empty()) {
+    if (first) {
       firstLineCall = ownCall;
       log.ownRegion = UpperAscii(sent.region);
+      first = false;
     }
-    log.contacts.push_back(std::move(c));
-  }
+    to.contact(std::move(c));
+  });
   log.ownCall = headerCall.empty() ? firstLineCall : headerCall;
   if (layout.items != 0) log.layout = layout.Text();
+  return log;
+}
+
+Result<ContactLog> ReadCabrillo(const std::string& bytes) {
+  std::vector<LogContact> contacts;
+  std::vector<ReadProblem> skipped;
+  std::map<std::string, std::string> header;
+  ContactLog log = ReadCabrilloLines(
+      bytes, {{},
+              [&](LogContact&& c) { contacts.push_back(std::move(c)); },
+              [&](ReadProblem&& p) { skipped.push_back(std::move(p)); },
+              [&](const std::string& tag, const std::string& value) { header.try_emplace(tag, value); }});
+  log.contacts = std::move(contacts);
+  log.skipped = std::move(skipped);
+  log.header = std::move(header);
   return log;
 }
 

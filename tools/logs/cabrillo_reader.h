@@ -2,6 +2,7 @@
 // arguments: one contact per QSO line.
 #pragma once
 
+#include <functional>
 #include <string>
 
 #include "platform/result.h"
@@ -22,6 +23,24 @@ namespace rezov {
 // read is listed in `skipped`, with the layout when it does not fit it;
 // lines with other tags are ignored.
 Result<ContactLog> ReadCabrillo(const std::string& bytes);
+
+// Where ReadCabrilloLines hands what it reads, one item at a time and in
+// the order of the lines.
+struct CabrilloReceiver {
+  // How many QSO: lines follow, told before the first; may be left empty.
+  std::function<void(std::size_t qsoLines)> counted;
+  std::function<void(LogContact&& contact)> contact;
+  std::function<void(ReadProblem&& skipped)> skipped;
+  // Every header line but QSO:, its tag in upper case; may be left empty.
+  std::function<void(const std::string& tag, const std::string& value)> header;
+};
+
+// ReadCabrillo for a caller that keeps only part of what each line gives:
+// contacts, skipped lines and header lines go to `to` as they are read, and
+// the log that is returned holds the rest. The text is read a few times over,
+// line by line, and never held twice, so that the memory a long log takes
+// is what the caller keeps of it.
+ContactLog ReadCabrilloLines(const std::string& bytes, const CabrilloReceiver& to);
 
 // True when the text starts like a Cabrillo log: START-OF-LOG: or QSO: first.
 bool LooksLikeCabrillo(const std::string& bytes);

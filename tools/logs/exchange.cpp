@@ -43,25 +43,6 @@ struct Column {
   bool reports = false;
 };
 
-Column ColumnOf(const std::vector<std::vector<std::string>>& exchanges, std::size_t c) {
-  std::array<std::size_t, kItemKinds> counts{};
-  std::size_t reports = 0;
-  for (const std::vector<std::string>& e : exchanges) {
-    ++counts[static_cast<std::size_t>(KindOf(e[c]))];
-    reports += IsReport(e[c]) ? 1 : 0;
-  }
-  Column column;
-  std::size_t best = 0;
-  for (std::size_t k = 0; k < kItemKinds; ++k) {
-    if (counts[k] > best) {
-      best = counts[k];
-      column.kind = static_cast<ItemKind>(k);
-    }
-  }
-  column.reports = reports * 10 >= exchanges.size() * 9;
-  return column;
-}
-
 // Roles from the columns' kinds, left to right. A first column of reports
 // is taken for one when a number follows it; before a word ("599 MA" or
 // "15 MA") only when the log has enough lines to tell reports from serial
@@ -99,12 +80,35 @@ void SplitNumberAndRegion(const std::string& item, Exchange& e) {
 }  // namespace
 
 std::vector<ExchangeRole> ExchangeRoles(const std::vector<std::vector<std::string>>& exchanges) {
-  if (exchanges.empty()) return {};
-  std::vector<Column> columns;
-  for (std::size_t c = 0; c < exchanges.front().size(); ++c) {
-    columns.push_back(ColumnOf(exchanges, c));
+  ExchangeTally tally;
+  for (const std::vector<std::string>& e : exchanges) tally.Add(e.data(), e.size());
+  return tally.Roles();
+}
+
+void ExchangeTally::Add(const std::string* items, std::size_t count) {
+  if (exchanges_++ == 0) columns_.resize(count);
+  for (std::size_t c = 0; c < columns_.size() && c < count; ++c) {
+    ++columns_[c].kinds[static_cast<std::size_t>(KindOf(items[c]))];
+    columns_[c].reports += IsReport(items[c]) ? 1 : 0;
   }
-  return RolesOfColumns(columns, exchanges.size());
+}
+
+std::vector<ExchangeRole> ExchangeTally::Roles() const {
+  if (exchanges_ == 0) return {};
+  std::vector<Column> columns;
+  for (const ColumnCounts& tallied : columns_) {
+    Column column;
+    std::size_t best = 0;
+    for (std::size_t k = 0; k < kItemKinds; ++k) {
+      if (tallied.kinds[k] > best) {
+        best = tallied.kinds[k];
+        column.kind = static_cast<ItemKind>(k);
+      }
+    }
+    column.reports = tallied.reports * 10 >= exchanges_ * 9;
+    columns.push_back(column);
+  }
+  return RolesOfColumns(columns, exchanges_);
 }
 
 Exchange ExchangeOf(const std::vector<std::string>& items,

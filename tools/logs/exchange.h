@@ -3,6 +3,8 @@
 // ("599 001 MA", "001 MA", "001MA", "1 MA").
 #pragma once
 
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -23,6 +25,25 @@ enum class ExchangeRole { kReport, kSerial, kRegion, kSerialAndRegion, kOther };
 // reports (nearly all "59", "599" and the like) when more follows, then the
 // serial number and region, together in one item or in two.
 std::vector<ExchangeRole> ExchangeRoles(const std::vector<std::vector<std::string>>& exchanges);
+
+// What ExchangeRoles weighs, gathered one exchange at a time, so that a long
+// log's exchanges need not be held all at once: per column, how many items
+// are of each kind and how many are signal reports.
+class ExchangeTally {
+ public:
+  // Counts one exchange; every exchange of a tally has as many items.
+  void Add(const std::string* items, std::size_t count);
+  // The roles ExchangeRoles gives for the exchanges added.
+  std::vector<ExchangeRole> Roles() const;
+
+ private:
+  struct ColumnCounts {
+    std::array<std::size_t, 3> kinds{};
+    std::size_t reports = 0;
+  };
+  std::vector<ColumnCounts> columns_;
+  std::size_t exchanges_ = 0;
+};
 
 // The parts of one exchange whose items have the given roles.
 Exchange ExchangeOf(const std::vector<std::string>& items,

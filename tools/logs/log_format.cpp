@@ -4,6 +4,7 @@
 
 #include "tools/logs/adif_reader.h"
 #include "tools/logs/cabrillo_reader.h"
+#include "tools/logs/log_text.h"
 
 namespace rezov {
 namespace {
@@ -54,15 +55,16 @@ bool Contains(const std::string& text, const std::string& upperWord) {
 }  // namespace
 
 Result<ContactLog> ReadLog(const std::string& path, const std::string& bytes) {
-  if (LooksBinary(bytes)) return Fail("no contact read: it holds binary data, not the text of a log");
+  const std::string text = LogText(bytes);
+  if (LooksBinary(text)) return Fail("no contact read: it holds binary data, not the text of a log");
   const std::string ext = Extension(path);
-  if (ext == "ADI" || ext == "ADIF") return ReadAdif(bytes);
-  if (ext == "CBR" || ext == "LOG") return ReadCabrillo(bytes);
-  return LooksLikeCabrillo(bytes) ? ReadCabrillo(bytes) : ReadAdif(bytes);
+  if (ext == "ADI" || ext == "ADIF") return ReadAdif(text);
+  if (ext == "CBR" || ext == "LOG") return ReadCabrillo(text);
+  return LooksLikeCabrillo(text) ? ReadCabrillo(text) : ReadAdif(text);
 }
 
 std::string DescribeContent(const std::string& bytes) {
-  const std::string text = WithoutByteOrderMark(bytes);
+  const std::string text = WithoutByteOrderMark(LogText(bytes));
   if (text.find_first_not_of(" \t\r\n") == std::string::npos) return "it is empty";
   if (Contains(text, "START-OF-LOG:")) return "it is a Cabrillo header with no QSO: line";
   if (Contains(text, "<EOH>") || Contains(text, "<EOR>")) {

@@ -26,4 +26,9 @@ ModeKind ModeKindOf(std::string_view mode) {
 
 std::string ExchangeText(const Exchange& e) { return e.number + " " + e.region; }
 
+const std::string& LineProblem::text() const {
+  static const std::string kNone;
+  return reason_ ? *reason_ : kNone;
+}
+
 }  // namespace rezov::adjudicate

@@ -45,7 +45,7 @@ std::string Row(const CheckedContest& c, std::size_t place, std::size_t log) {
   const int outside = CountOf(v.counts, Verdict::kOutsidePeriod) +
                       CountOf(v.counts, Verdict::kWrongBand) + CountOf(v.counts, Verdict::kWrongMode);
   return "<tr>" + Cell(Num(static_cast<long long>(place))) + "<td class=\"t\"><a href=\"" +
-         HtmlEscaped(StationFileBase(l.call)) + ".html\">" + HtmlEscaped(l.call) + "</a></td>" +
+         PercentEncoded(StationFileBase(l.call) + ".html") + "\">" + HtmlEscaped(l.call) + "</a></td>" +
          Cell(CategoryOf(l), true) + Cell(l.header.claimedScore) + Cell(Num(v.claimed.score)) +
          Cell(Num(v.checkedScore)) + Cell(Num(static_cast<long long>(l.lines.size()))) +
          n(Verdict::kOk) + n(Verdict::kNil) + n(Verdict::kBustedCall) +

@@ -1,6 +1,7 @@
 #include "tools/publish/results_tables.h"
 
 #include <algorithm>
+#include <memory>
 #include <string_view>
 
 #include "tools/checker/parallel_for.h"
@@ -11,6 +12,17 @@ namespace rezov::adjudicate {
 namespace {
 
 constexpr std::size_t kQsoRowBytes = 160;  // a little over a typical row of qsos.csv
+// qsos.csv is made in parts of kBlocksPerPart blocks per worker, each block
+// the rows of up to kRowsPerBlock lines of one log: a few megabytes at a
+// time, whatever the size of the contest or of one log.
+constexpr std::size_t kRowsPerBlock = 4096;
+constexpr std::size_t kBlocksPerPart = 4;
+
+struct QsoBlock {
+  std::size_t log;
+  std::size_t begin;
+  std::size_t end;
+};
 
 std::string Num(long long n) { return std::to_string(n); }
 
@@ -81,22 +93,41 @@ std::string ResultsCsv(const CheckedContest& c, const std::vector<Standing>& sta
   return out;
 }
 
-std::string QsosCsv(const CheckedContest& c) {
-  std::vector<std::string> parts(c.logs.size());
-  ParallelFor(c.logs.size(), [&](std::size_t i) {
-    parts[i].reserve(c.logs[i].lines.size() * kQsoRowBytes);
-    for (std::size_t k = 0; k < c.logs[i].lines.size(); ++k) AddQsoRow(parts[i], c, i, k);
-  });
-  std::size_t size = 0;
-  for (const std::string& p : parts) size += p.size();
-  std::string out = "log,line,time,band,mode,call,sent,rcvd,status,partner_log,partner_line,"
-                    "offset_min,reason\r\n";
-  out.reserve(out.size() + size);
-  for (std::string& p : parts) {
-    out += p;
-    std::string().swap(p);
-  }
-  return out;
+ContentParts QsosCsvParts(const CheckedContest& c) {
+  // Where the next part starts.
+  struct Next {
+    bool header = true;
+    std::size_t log = 0;
+    std::size_t line = 0;
+  };
+  return [&c, next = std::make_shared<Next>()](std::string& part) {
+    if (next->header) {
+      part = "log,line,time,band,mode,call,sent,rcvd,status,partner_log,partner_line,offset_min,"
+             "reason\r\n";
+      next->header = false;
+      return true;
+    }
+    // The next rows in blocks of one log each, made on all cores at once.
+    std::vector<QsoBlock> blocks;
+    while (blocks.size() < kBlocksPerPart * WorkerCount() && next->log < c.logs.size()) {
+      const std::size_t lines = c.logs[next->log].lines.size();
+      const std::size_t end = std::min(lines, next->line + kRowsPerBlock);
+      if (end > next->line) blocks.push_back({next->log, next->line, end});
+      next->line = end;
+      if (next->line == lines) {
+        ++next->log;
+        next->line = 0;
+      }
+    }
+    if (blocks.empty()) return false;
+    std::vector<std::string> texts(blocks.size());
+    ParallelFor(blocks.size(), [&](std::size_t b) {
+      texts[b].reserve((blocks[b].end - blocks[b].begin) * kQsoRowBytes);
+      for (std::size_t k = blocks[b].begin; k < blocks[b].end; ++k) AddQsoRow(texts[b], c, blocks[b].log, k);
+    });
+    for (const std::string& text : texts) part += text;
+    return true;
+  };
 }
 
 std::string ProblemsCsv(const CheckedContest& c) {

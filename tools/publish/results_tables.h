@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/replace_file.h"
 #include "tools/checker/checked_contest.h"
 
 namespace rezov::adjudicate {
@@ -29,8 +30,11 @@ std::string ResultsCsv(const CheckedContest& c, const std::vector<Standing>& sta
 // One row per QSO line of every log, logs in the order given, under the
 // header log,line,time,band,mode,call,sent,rcvd,status,partner_log,
 // partner_line,offset_min,reason. `time` is the time as logged; the
-// partner line is the matched line, or the evidence line for a bust.
-std::string QsosCsv(const CheckedContest& c);
+// partner line is the matched line, or the evidence line for a bust. The
+// file is made in parts of a few megabytes, for ReplaceFileContentsInParts,
+// so that a contest of a million lines never holds the whole of it; `c`
+// must outlive the parts.
+ContentParts QsosCsvParts(const CheckedContest& c);
 
 // file,call,checked,problem: every file not checked and every note on a
 // checked log.

@@ -1,7 +1,10 @@
 #include "tools/publish/station_report.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <cstdlib>
+#include <iterator>
 
 #include "tools/checker/parallel_for.h"
 #include "tools/publish/verdict_reason.h"
@@ -107,6 +110,14 @@ std::string EvidenceOf(const CheckedContest& c, const ReportIndex& index, std::s
          NearestLines(c, index, partner, when);
 }
 
+// The line that closes a list cut at kReportedEntries.
+std::string NotShown(std::size_t count, const char* what) {
+  if (count <= kReportedEntries) return std::string();
+  return "\r\n... and " + Num(static_cast<long long>(count - kReportedEntries)) + " more " + what +
+         " not shown here: a report shows the first " + Num(static_cast<long long>(kReportedEntries)) +
+         "; qsos.csv holds the verdict and the reason of every line.\r\n";
+}
+
 std::string Deductions(const CheckedContest& c, const ReportIndex& index, std::size_t log) {
   const SubmittedLog& l = c.logs[log];
   std::string body;
@@ -114,25 +125,52 @@ std::string Deductions(const CheckedContest& c, const ReportIndex& index, std::s
   for (std::size_t k = 0; k < l.lines.size(); ++k) {
     const Verdict v = c.decision(log, k).verdict;
     if (IsCredited(v, c.rules)) continue;
-    ++count;
+    if (++count > kReportedEntries) continue;
     body += "\r\nLine " + Num(l.lines[k].lineNumber) + ": " + VerdictWord(v) + "\r\n";
     body += Evidence(l, l.lines[k]) + EvidenceOf(c, index, log, k);
     body += "  Why: " + ReasonOf(c, log, k) + "\r\n";
     body += "  Rule: " + RuleOf(v, c.rules) + "\r\n";
   }
-  return "\r\nDeductions: " + Num(static_cast<long long>(count)) + "\r\n" + body;
+  return "\r\nDeductions: " + Num(static_cast<long long>(count)) + "\r\n" + body +
+         NotShown(count, "deductions");
 }
 
 std::string Miscopies(const CheckedContest& c, const ReportIndex& index, std::size_t log) {
   const auto& list = index.miscopies[log];
   std::string out = "\r\nWhere others miscopied " + c.logs[log].call +
                     "'s call or exchange, for information: " + Num(static_cast<long long>(list.size())) + "\r\n";
-  for (const auto& [other, line] : list) {
+  for (std::size_t k = 0; k < list.size() && k < kReportedEntries; ++k) {
+    const auto& [other, line] = list[k];
     const QsoLine& q = c.logs[other].lines[line];
     const LineDecision& d = c.decision(other, line);
     out += "  " + c.logs[other].call + " line " + Num(q.lineNumber) + ", " + VerdictWord(d.verdict) +
            ": " + ReasonOf(c, other, line) + "\r\n";
     out += Evidence(c.logs[other], q) + Evidence(c.partnerLog(d), c.partnerLine(d));
+  }
+  return out + NotShown(list.size(), "miscopies");
+}
+
+// The report with every control character a log or a file name put into
+// it (an escape sequence, a NUL, a line break of its own) shown as \xNN,
+// so that nothing a log holds can change how the report reads on a
+// terminal or in an editor; the report's own CR LF line ends and the tabs
+// of the module's summary stay.
+std::string WithoutForeignControls(const std::string& report) {
+  std::string out;
+  out.reserve(report.size());
+  for (std::size_t i = 0; i < report.size(); ++i) {
+    const char c = report[i];
+    const bool lineEnd = c == '\r' && i + 1 < report.size() && report[i + 1] == '\n';
+    if (lineEnd) {
+      out += "\r\n";
+      ++i;
+    } else if ((static_cast<unsigned char>(c) < 0x20 && c != '\t') || c == 0x7F) {
+      char escape[8];
+      std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned char>(c));
+      out += escape;
+    } else {
+      out += c;
+    }
   }
   return out;
 }
@@ -167,14 +205,18 @@ ReportIndex BuildReportIndex(const CheckedContest& c) {
 }
 
 std::string StationFileBase(const std::string& call) {
+  static const char* const kDevices[] = {"CON", "PRN", "AUX", "NUL"};
   std::string base = call.empty() ? std::string("NOCALL") : call;
   for (char& ch : base) {
-    if (std::string_view("/\\:*?\"<>|").find(ch) != std::string_view::npos ||
-        static_cast<unsigned char>(ch) < 0x20) {
-      ch = '_';
-    }
+    const bool plain = (ch >= 'A' && ch <= 'Z') || (ch >= 'a' && ch <= 'z') || (ch >= '0' && ch <= '9');
+    if (!plain) ch = ch == '/' ? '-' : '_';
   }
-  return base;
+  std::string upper = base;
+  for (char& ch : upper) ch = static_cast<char>(std::toupper(static_cast<unsigned char>(ch)));
+  const bool port = upper.size() == 4 && (upper.rfind("COM", 0) == 0 || upper.rfind("LPT", 0) == 0) &&
+                    upper[3] >= '0' && upper[3] <= '9';
+  const bool device = std::find(std::begin(kDevices), std::end(kDevices), upper) != std::end(kDevices);
+  return port || device ? base + "_" : base;
 }
 
 std::string StationReport(const CheckedContest& c, const ReportIndex& index, std::size_t log) {
@@ -186,11 +228,12 @@ std::string StationReport(const CheckedContest& c, const ReportIndex& index, std
          ", power " + l.header.categoryPower + "\r\n";
   out += period.how + "\r\n";
   for (const std::string& note : l.notes) out += "Note: " + note + "\r\n";
+  for (const std::string& note : c.adjudication.logs[log].notes) out += "Note: " + note + "\r\n";
   out += "\r\n" + ScoresSection(c, log) + "\r\n" + ClockSection(c, log);
   out += CountsLine(c.adjudication.logs[log], l.lines.size());
   out += Deductions(c, index, log);
   out += Miscopies(c, index, log);
-  return out;
+  return WithoutForeignControls(out);
 }
 
 }  // namespace rezov::adjudicate

@@ -25,9 +25,16 @@ struct ReportIndex {
 
 ReportIndex BuildReportIndex(const CheckedContest& c);
 
-// The name a station's files take: its call with the characters that file
-// names may not hold ('/', '\', ':', ...) made '_'.
+// The name a station's files take, distinct for distinct calls and valid on
+// Windows too: the call with its '/' made '-' (which no call holds, so
+// R3AB/P is never another call's R3AB-P), any other character that is no
+// letter or digit made '_', and '_' after a name Windows keeps for a device
+// (CON, NUL, COM1, LPT1, ...).
 std::string StationFileBase(const std::string& call);
+
+// A station report shows at most this many deductions, and as many of the
+// miscopies of its call; a line after them says how many more there are.
+constexpr std::size_t kReportedEntries = 2000;
 
 // The report of log `log` as text with CR LF line ends:
 // - the file, the category and the contest period;
@@ -38,6 +45,8 @@ std::string StationFileBase(const std::string& call);
 //   a nil, the partner's lines nearest in time), the reason and the rule;
 // - for information, where others miscopied this station's call or
 //   exchange.
+// Lists longer than kReportedEntries are cut with a note. A control
+// character that came from a log or a file name is shown as \xNN.
 std::string StationReport(const CheckedContest& c, const ReportIndex& index, std::size_t log);
 
 }  // namespace rezov::adjudicate

@@ -81,7 +81,7 @@ std::string ReasonOf(const CheckedContest& c, std::size_t log, std::size_t line)
     case Verdict::kWrongMode:
       return "Mode " + q.mode + " is neither CW nor SSB.";
     case Verdict::kUnreadable:
-      return "The line cannot be read: " + q.problem + ".";
+      return "The line cannot be read: " + q.problem.text() + ".";
     case Verdict::kNoLog:
       return NoLogReason(c, q, false);
     case Verdict::kUnique:
