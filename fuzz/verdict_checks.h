@@ -6,8 +6,10 @@
 // the logs; none runs the checker's own steps again.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <iterator>
 #include <limits>
 #include <map>
 #include <set>
@@ -15,6 +17,7 @@
 #include <string_view>
 #include <tuple>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "fuzz/fuzz_check.h"
