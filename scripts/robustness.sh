@@ -71,9 +71,11 @@ run_fuzz() {
       status=1
       note "$name found a fault; log: $work/log.txt, input: $(ls "$work"/findings/* 2>/dev/null | head -1)"
       tail -40 "$work/log.txt"
-    else
-      grep -E '^stat::number_of_executed_units|^Done' "$work/log.txt" | sed "s/^/  $name: /"
     fi
+    # The figures of every run, a failed one's too: executions, their rate,
+    # new corpus units and peak memory.
+    grep -E '^stat::(number_of_executed_units|average_exec_per_sec|new_units_added|peak_rss_mb)|^Done' \
+      "$work/log.txt" | sed "s/^/  $name: /"
   done
   return $status
 }
