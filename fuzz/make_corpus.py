@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the hand-made seeds of the entry-point and checker fuzzers.
+"""Writes the hand-made corpus inputs of the entry-point and checker fuzzers.
 
 Each file is one call sequence in the layout entry_points_fuzzer.cpp reads
 (see its Decoder): an operation byte, then the operation's arguments. The
@@ -10,7 +10,7 @@ only one input in FULL_SHARE against the literal reference, chosen by a hash
 of the input, so each session ends in a step that changes nothing (the set
 count and name asked for) with the one index that makes it such an input.
 
-It also writes the checker fuzzer's seeds: small contests of two to six
+It also writes the checker fuzzer's corpus: small contests of two to six
 Cabrillo logs that between them reach every verdict, a clock offset, the
 logs the collection sets aside and the layouts loggers write.
 

@@ -131,24 +131,34 @@ void KeepLatestPerCall(std::vector<SubmittedLog>& logs, std::vector<LogProblem>&
 }  // namespace
 
 LogCollection CollectLogs(const std::vector<std::string>& paths, std::uint64_t maxLogBytes) {
-  LogCollection c;
-  const std::vector<Candidate> files = ListFiles(paths, c.problems);
+  std::vector<LogProblem> problems;
+  const std::vector<Candidate> files = ListFiles(paths, problems);
   std::vector<std::optional<Result<SubmittedLog>>> read(files.size());
   ParallelFor(files.size(), [&](std::size_t i) { read[i].emplace(ReadLog(files[i], maxLogBytes)); });
+  std::vector<LogRead> reads;
+  reads.reserve(files.size());
   for (std::size_t i = 0; i < files.size(); ++i) {
-    Result<SubmittedLog>& r = *read[i];
-    if (!r) {
-      c.problems.push_back({Printable(files[i].path), "", r.error()});
+    reads.push_back({Printable(files[i].path), std::move(*read[i])});
+    read[i].reset();
+  }
+  return AdmitLogs(std::move(reads), std::move(problems));
+}
+
+LogCollection AdmitLogs(std::vector<LogRead> reads, std::vector<LogProblem> problems) {
+  LogCollection c;
+  c.problems = std::move(problems);
+  for (LogRead& r : reads) {
+    if (!r.log) {
+      c.problems.push_back({r.file, "", r.log.error()});
       continue;
     }
-    SubmittedLog log = std::move(r).value();
+    SubmittedLog log = std::move(r.log).value();
     if (const std::optional<std::string> why = Refusal(log)) {
       c.problems.push_back({log.fileName, log.call, *why});
       continue;
     }
     if (log.lines.empty()) log.notes.push_back("the log holds no QSO lines");
     c.logs.push_back(std::move(log));
-    read[i].reset();
   }
   KeepLatestPerCall(c.logs, c.problems);
   for (const SubmittedLog& log : c.logs) {

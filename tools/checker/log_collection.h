@@ -47,4 +47,16 @@ constexpr std::uint64_t kLargestMaxLogBytes = std::uint64_t{1} << 30;
 LogCollection CollectLogs(const std::vector<std::string>& paths,
                           std::uint64_t maxLogBytes = kDefaultMaxLogBytes);
 
+// One file's reading: its name as the problems show it and what came of it.
+struct LogRead {
+  std::string file;
+  Result<SubmittedLog> log;
+};
+
+// The part of CollectLogs that follows the reading, for logs read in any
+// way: in order, a failed reading and a log that cannot take part become
+// problems (after `problems`, which the listing of the files found), the
+// later log of a call is kept, and every note on a kept log is listed.
+LogCollection AdmitLogs(std::vector<LogRead> reads, std::vector<LogProblem> problems = {});
+
 }  // namespace rezov::adjudicate
